@@ -1,0 +1,43 @@
+#pragma once
+// The failure convention of both programs: an operation that cannot go on throws Error
+// with the message text; the window's top level catches it once and shows it.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+namespace orvelin {
+
+class Error : public std::exception {
+public:
+    explicit Error(std::wstring text);
+    const std::wstring& Text() const noexcept { return text_; }
+    // UTF-8 copy of the text, so test frameworks and logs can print it.
+    const char* what() const noexcept override { return utf8_.c_str(); }
+
+private:
+    std::wstring text_;
+    std::string utf8_;
+};
+
+// "System Error.  Code: %d.\r\n%s" with the system's description of the code
+// ("A call to an OS function failed" for code 0).
+std::wstring SystemErrorMessage(DWORD code);
+
+// The system's own description of an error code, without trailing blanks, line breaks and
+// full stops; empty when the system has none.
+std::wstring SystemErrorText(DWORD code);
+
+[[noreturn]] void RaiseLastOSError(DWORD code = GetLastError());
+
+// The text shown by the top-level error box: a final "." is added when the last character
+// sorts above ".".
+std::wstring ErrorBoxText(const std::wstring& text);
+
+// The top-level error box: stop icon, one OK button, captioned with the program's title.
+void ShowErrorBox(HWND owner, const std::wstring& text);
+
+// The caption of every message box: the running program's file name without extension.
+std::wstring ApplicationTitle();
+
+}  // namespace orvelin

@@ -1,0 +1,34 @@
+#pragma once
+// An open registry key with the errors the programs report.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "shared/Handles.h"
+
+namespace orvelin {
+
+class RegistryKey {
+public:
+    // Opens an existing key; empty when it is missing or cannot be opened with that access.
+    static std::optional<RegistryKey> Open(HKEY root, const std::wstring& path, REGSAM access);
+    // Opens the key, creating it and its missing parents. Throws "Failed to create key %s".
+    static RegistryKey Create(HKEY root, const std::wstring& path, REGSAM access);
+
+    // The value as text; empty when it is missing. Throws "Invalid data type for '%s'"
+    // when the value is not of a text type.
+    std::optional<std::wstring> ReadString(const std::wstring& name) const;
+    // A REG_SZ value. Throws "Failed to set data for '%s'".
+    void WriteString(const std::wstring& name, const std::wstring& value) const;
+
+    HKEY Handle() const noexcept { return key_.Get(); }
+
+private:
+    explicit RegistryKey(HKEY key) : key_(key) {}
+    UniqueRegKey key_;
+};
+
+bool RegistryKeyExists(HKEY root, const std::wstring& path, REGSAM access);
+
+}  // namespace orvelin

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs every test program under Wine, with one wineserver for the whole run.
+set -uo pipefail
+source "$(dirname "$0")/harness.sh"
+harness_start
+trap harness_stop EXIT
+ctest --test-dir "$ORVELIN_BUILD" --output-on-failure --timeout 900 -j "$(nproc)" "$@"
+rc=$?
+harness_stop
+trap - EXIT
+exit $rc
