@@ -80,7 +80,19 @@ fetch_pugixml() {
   [ -f "$pugixml_dir/src/pugixml.cpp" ]
 }
 
+# Debian's 32-bit Wine needs a kernel that runs 32-bit Linux programs. Where it cannot
+# (some virtual machines), Wine is built from Debian's source package in WoW64 mode instead.
+wow64_wine=/opt/orvelin-wine
+wine_ready() {
+  [ -x "$wow64_wine/bin/wine" ] || /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
 if ! have_all; then
   install_packages
 fi
 fetch_pugixml
+if ! wine_ready; then
+  echo "bootstrap: this kernel cannot run 32-bit Linux programs; building Wine in WoW64 mode" \
+       "into $wow64_wine (a long, one-time build)" >&2
+  bash "$here/tools/build-wine-wow64.sh" "$wow64_wine"
+fi

@@ -65,7 +65,8 @@ if [ ! -f Makefile ]; then
     --without-capi --without-pcap --without-v4l2 --without-gstreamer \
     ZLIB_PE_LIBS=z CFLAGS="-O1 -g0" CROSSCFLAGS="-O1 -g0" >configure.log 2>&1
 fi
-make -j"$(nproc)" >make.log 2>&1
+# A parallel build can race on a generated header; a second pass finishes it.
+make -j"$(nproc)" >make.log 2>&1 || make -j"$(nproc)" >>make.log 2>&1
 make install >install.log 2>&1
 # Debian ships Wine's own fonts (Tahoma and the rest) in fonts-wine.
 mkdir -p "$prefix/share/wine/fonts"
