@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <functional>
+
 #include "shared/Error.h"
 #include "shared/FileSystem.h"
 #include "shared/TextUtil.h"
@@ -40,16 +42,20 @@ std::wstring GetWindowsFolder() {
     return path;
 }
 
-std::wstring GetTempDirectory() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    if (length > 0 && length <= MAX_PATH && CreatedOrExists(temp)) return IncludeTrailingBackslash(temp);
-
-    const std::wstring windows = GetWindowsFolder();
+std::wstring PickTempDirectory(const std::wstring& platformTemp, const std::function<std::wstring()>& windowsFolder) {
+    if (!platformTemp.empty() && platformTemp.size() <= MAX_PATH && CreatedOrExists(platformTemp))
+        return IncludeTrailingBackslash(platformTemp);
+    const std::wstring windows = windowsFolder();
     const std::wstring drive = windows.substr(0, 2);
     for (const std::wstring& candidate : {IncludeTrailingBackslash(windows) + L"TEMP", drive + L"\\TEMP", drive + L"\\TMP"})
         if (CreatedOrExists(candidate)) return IncludeTrailingBackslash(candidate);
     RaiseLastOSError();
+}
+
+std::wstring GetTempDirectory() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    return PickTempDirectory(length <= MAX_PATH ? std::wstring(temp, length) : std::wstring(), GetWindowsFolder);
 }
 
 std::optional<std::wstring> FindDevelopmentRoot(const std::wstring& exePath, const std::wstring& baseName) {

@@ -3,6 +3,7 @@
 // under the company folder "ORVELIN", the per-program registry key and the error log.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -56,6 +57,10 @@ bool IsDevelopmentMode();
 std::wstring GetSpecialFolder(int csidl);
 // The temporary folder, with trailing backslash. Throws when no candidate can be used.
 std::wstring GetTempDirectory();
+// The candidate walk behind it: the platform's folder, then the Windows folder's TEMP, then
+// the TEMP and TMP folders at the root of the Windows folder's drive. The first that exists
+// or can be created as a single folder wins.
+std::wstring PickTempDirectory(const std::wstring& platformTemp, const std::function<std::wstring()>& windowsFolder);
 // The Windows folder. Throws with the system's message when the platform gives nothing.
 std::wstring GetWindowsFolder();
 // The nearest ancestor of exePath (with trailing backslash) that holds baseName + ".res",

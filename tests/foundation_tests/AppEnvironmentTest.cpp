@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <set>
+
+#include "shared/FileSystem.h"
+#include "shared/GenUtil.h"
+#include "shared/TextUtil.h"
+#include "support/TempFolder.h"
+
+using namespace orvelin;
+using orvelin::test::RemoveTree;
+using orvelin::test::TempFolder;
+using orvelin::test::WriteFileBytes;
+
+namespace {
+
+// A program name no other test uses, so the shared prefix's company folders stay apart.
+std::wstring UniqueProgramName(const wchar_t* stem) { return stem + std::to_wstring(GetCurrentProcessId()); }
+
+std::set<std::wstring> FoldersUnder(const std::wstring& folder) {
+    std::set<std::wstring> found;
+    WIN32_FIND_DATAW data;
+    UniqueFind find(FindFirstFileW((IncludeTrailingBackslash(folder) + L"*").c_str(), &data));
+    if (!find) return found;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L".." || !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        const std::wstring path = IncludeTrailingBackslash(folder) + name;
+        found.insert(path);
+        for (auto& sub : FoldersUnder(path)) found.insert(sub);
+    } while (FindNextFileW(find.Get(), &data));
+    return found;
+}
+
+// Removes what a start-up under `name` creates in the shared prefix.
+struct ProgramTraces {
+    std::wstring name;
+    ~ProgramTraces() {
+        for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_COMMON_APPDATA, CSIDL_APPDATA})
+            RemoveTree(GetSpecialFolder(csidl) + L"\\ORVELIN\\" + name);
+        RemoveTree(GetTempDirectory() + L"ORVELIN\\" + name);
+        RegDeleteKeyW(HKEY_CURRENT_USER, (L"Software\\ORVELIN\\" + name).c_str());
+    }
+};
+
+bool KeyExists(const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+class TAppBuilderWindow {
+public:
+    TAppBuilderWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TAppBuilder";
+        RegisterClassW(&wc);
+        window_ = CreateWindowW(L"TAppBuilder", L"", 0, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~TAppBuilderWindow() { DestroyWindow(window_); }
+
+private:
+    HWND window_;
+};
+
+}  // namespace
+
+TEST(AppEnvironmentTest, StartUpUnderAnotherNameCreatesItsLayoutAndKey) {
+    TempFolder setup;
+    const std::wstring name = UniqueProgramName(L"OtherName");
+    ProgramTraces traces{name};
+    SetCurrentDirectoryW(GetWindowsFolder().c_str());
+
+    AppEnvironment env(setup / (name + L".exe"));
+    const AppFolders& f = env.Folders();
+
+    EXPECT_EQ(f.ExePath, setup.Path());
+    EXPECT_EQ(IncludeTrailingBackslash(CurrentFolder()), setup.Path());
+    EXPECT_EQ(f.ExeBaseName, name);
+    // A 32-bit program on 64-bit Windows sees the 32-bit program-files folder.
+    EXPECT_EQ(f.ProgramDir, L"C:\\Program Files (x86)\\ORVELIN\\" + name + L"\\");
+    EXPECT_EQ(f.CommonDataDir, GetSpecialFolder(CSIDL_COMMON_APPDATA) + L"\\ORVELIN\\" + name + L"\\");
+    EXPECT_EQ(f.UserDataDir, GetSpecialFolder(CSIDL_APPDATA) + L"\\ORVELIN\\" + name + L"\\");
+    EXPECT_EQ(f.TempDir, GetTempDirectory() + L"ORVELIN\\" + name + L"\\");
+    EXPECT_EQ(f.DataDir, f.CommonDataDir + L"Data\\");
+    EXPECT_EQ(f.ReportsDir, f.CommonDataDir + L"Reports\\");
+    EXPECT_EQ(f.TxtDir, f.CommonDataDir + L"Txt\\");
+    EXPECT_EQ(f.ErrorLogDir, f.CommonDataDir + L"Error Log\\");
+    EXPECT_EQ(f.BinDir, f.ProgramDir + L"Bin\\");
+    EXPECT_EQ(f.SetUpDir, f.ProgramDir + L"SetUp\\");
+    EXPECT_EQ(f.DocDir, f.ProgramDir + L"Doc\\");
+    EXPECT_EQ(f.DevWorkDir, L"");
+    for (const auto& folder : {f.ProgramDir, f.CommonDataDir, f.UserDataDir, f.TempDir, f.DataDir, f.ReportsDir,
+                               f.TxtDir, f.ErrorLogDir, f.BinDir, f.SetUpDir, f.DocDir})
+        EXPECT_TRUE(DirectoryExists(folder)) << ToUtf8(folder);
+    EXPECT_TRUE(KeyExists(L"Software\\ORVELIN\\" + name));
+    EXPECT_NE(env.AppRegistry(), nullptr);
+}
+
+TEST(AppEnvironmentTest, SecondStartFindsEverythingAndCreatesNothing) {
+    TempFolder setup;
+    const std::wstring name = UniqueProgramName(L"Again");
+    ProgramTraces traces{name};
+    std::set<std::wstring> before;
+    {
+        AppEnvironment first(setup / (name + L".exe"));
+        for (const auto& root : {first.Folders().ProgramDir, first.Folders().CommonDataDir})
+            for (auto& folder : FoldersUnder(root)) before.insert(folder);
+    }
+    AppEnvironment second(setup / (name + L".exe"));
+    std::set<std::wstring> after;
+    for (const auto& root : {second.Folders().ProgramDir, second.Folders().CommonDataDir})
+        for (auto& folder : FoldersUnder(root)) after.insert(folder);
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(after.size(), 7u);   // Data, Reports, Txt, Error Log, Bin, SetUp, Doc
+}
+
+TEST(AppEnvironmentTest, DevelopmentModeLaysTheFoldersUnderTheRootsRunFolder) {
+    TempFolder project;
+    const std::wstring name = UniqueProgramName(L"Dev");
+    ProgramTraces traces{name};
+    WriteFileBytes(project / (name + L".res"), "res");
+    const std::wstring exeFolder = project / L"Win32\\Debug\\";
+    ForceDirectories(exeFolder);
+    TAppBuilderWindow ide;
+    ASSERT_TRUE(IsDevelopmentMode());
+
+    AppEnvironment env(exeFolder + name + L".exe");
+    const AppFolders& f = env.Folders();
+    const std::wstring run = project / L"RUN\\";
+    EXPECT_EQ(f.DataDir, run + L"Data\\");
+    EXPECT_EQ(f.ReportsDir, run + L"Reports\\");
+    EXPECT_EQ(f.TxtDir, run + L"Txt\\");
+    EXPECT_EQ(f.ErrorLogDir, run + L"Error Log\\");
+    EXPECT_EQ(f.BinDir, run + L"Bin\\");
+    EXPECT_EQ(f.SetUpDir, run + L"SetUp\\");
+    EXPECT_EQ(f.DocDir, run + L"Doc\\");
+    EXPECT_EQ(f.DevWorkDir, run + L"DevWork\\");
+    for (const auto& folder : {f.DataDir, f.ReportsDir, f.TxtDir, f.ErrorLogDir, f.BinDir, f.SetUpDir, f.DocDir,
+                               f.DevWorkDir})
+        EXPECT_TRUE(DirectoryExists(folder)) << ToUtf8(folder);
+}
+
+TEST(AppEnvironmentTest, DevelopmentModeWithoutResFileKeepsTheNormalLayout) {
+    TempFolder setup;
+    const std::wstring name = UniqueProgramName(L"NoRes");
+    ProgramTraces traces{name};
+    TAppBuilderWindow ide;
+    AppEnvironment env(setup / (name + L".exe"));
+    EXPECT_EQ(env.Folders().DataDir, env.Folders().CommonDataDir + L"Data\\");
+    EXPECT_EQ(env.Folders().DevWorkDir, L"");
+}
+
+TEST(AppEnvironmentTest, NotInDevelopmentModeWithoutTheIdeWindow) { EXPECT_FALSE(IsDevelopmentMode()); }
+
+TEST(DevelopmentRootTest, NearestAncestorHoldingTheResFileOrParentWhenOwnFolderHoldsIt) {
+    TempFolder top;
+    ForceDirectories(top / L"P\\A\\B\\");
+    EXPECT_FALSE(FindDevelopmentRoot(top / L"P\\A\\B\\", L"app").has_value());
+
+    WriteFileBytes(top / L"P\\app.res", "");
+    EXPECT_EQ(FindDevelopmentRoot(top / L"P\\A\\B\\", L"app"), top / L"P\\");
+
+    WriteFileBytes(top / L"P\\A\\B\\app.res", "");
+    EXPECT_EQ(FindDevelopmentRoot(top / L"P\\A\\B\\", L"app"), top / L"P\\A\\");
+}
+
+TEST(TempDirectoryTest, CandidatesAreTriedInOrder) {
+    TempFolder scratch;
+    const auto noWindows = []() -> std::wstring { ADD_FAILURE() << "Windows folder asked for"; return L""; };
+    // 1. The platform's folder, created when missing.
+    EXPECT_EQ(PickTempDirectory(scratch / L"platform", noWindows), scratch / L"platform\\");
+    EXPECT_TRUE(DirectoryExists(scratch / L"platform"));
+
+    // 2. The Windows folder's TEMP when the platform's cannot be made (its parent is missing).
+    const std::wstring windows = scratch / L"Windows";
+    ForceDirectories(windows);
+    EXPECT_EQ(PickTempDirectory(scratch / L"missing\\deeper\\", [&] { return windows; }), windows + L"\\TEMP\\");
+
+    // 3. and 4. The drive's \TEMP, then \TMP (a file named TEMP blocks the folder).
+    const std::wstring noTempFolder = scratch / L"missing\\Windows";
+    const bool driveTempExisted = DirectoryExists(L"C:\\TEMP");
+    EXPECT_EQ(PickTempDirectory(L"", [&] { return noTempFolder; }), L"C:\\TEMP\\");
+    if (!driveTempExisted) RemoveDirectoryW(L"C:\\TEMP");
+    if (!DirectoryExists(L"C:\\TEMP")) {
+        WriteFileBytes(L"C:\\TEMP", "blocks the folder");
+        const bool tmpExisted = DirectoryExists(L"C:\\TMP");
+        EXPECT_EQ(PickTempDirectory(L"", [&] { return noTempFolder; }), L"C:\\TMP\\");
+        DeleteFileW(L"C:\\TEMP");
+        if (!tmpExisted) RemoveDirectoryW(L"C:\\TMP");
+    }
+}
+
+TEST(SpecialFolderTest, HasNoTrailingBackslashAndIsEmptyForAnUnknownFolder) {
+    const std::wstring appData = GetSpecialFolder(CSIDL_COMMON_APPDATA);
+    ASSERT_FALSE(appData.empty());
+    EXPECT_NE(appData.back(), L'\\');
+    EXPECT_EQ(GetSpecialFolder(0x7FFF), L"");
+}
