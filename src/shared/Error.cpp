@@ -33,6 +33,11 @@ std::wstring ErrorBoxText(const std::wstring& text) {
 
 std::wstring ApplicationTitle() { return ChangeFileExt(ExtractFileName(ModuleFilePath()), L""); }
 
+std::wstring ErrorText(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const Error*>(&error)) return own->Text();
+    return FromUtf8(error.what());
+}
+
 void ShowErrorBox(HWND owner, const std::wstring& text) {
     MessageBoxW(owner, ErrorBoxText(text).c_str(), ApplicationTitle().c_str(), MB_OK | MB_ICONSTOP);
 }

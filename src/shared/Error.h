@@ -37,6 +37,9 @@ std::wstring ErrorBoxText(const std::wstring& text);
 // The top-level error box: stop icon, one OK button, captioned with the program's title.
 void ShowErrorBox(HWND owner, const std::wstring& text);
 
+// The text of any exception, as the top-level error box shows it.
+std::wstring ErrorText(const std::exception& error);
+
 // The caption of every message box: the running program's file name without extension.
 std::wstring ApplicationTitle();
 
