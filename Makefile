@@ -1,5 +1,4 @@
 BUILD ?= build
-CMAKE_FLAGS ?= -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 
 .PHONY: all bootstrap build test demo bench clean
 
@@ -9,17 +8,16 @@ bootstrap:
 	@bash tools/bootstrap.sh
 
 build: bootstrap
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
-	@cmake --build $(BUILD)
+	@bash tools/configure-build.sh $(abspath $(BUILD))
 
-test: build
-	@bash tools/run-tests.sh
+test: bootstrap
+	@ORVELIN_BUILD=$(abspath $(BUILD)) bash tools/run-tests.sh
 
 demo: build
-	@bash tools/demo.sh
+	@ORVELIN_BUILD=$(abspath $(BUILD)) bash tools/demo.sh
 
 bench: build
-	@bash tools/bench.sh
+	@ORVELIN_BUILD=$(abspath $(BUILD)) bash tools/bench.sh
 
 clean:
 	rm -rf $(BUILD)

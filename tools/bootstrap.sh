@@ -7,11 +7,12 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 deps="$here/.deps"
 pugixml_dir="$deps/pugixml"
 
-packages=(wine wine64 wine32:i386 g++-mingw-w64-i686 mingw-w64-tools xvfb xauth
-          cmake ninja-build googletest liblnk-utils)
+packages=(wine wine64 wine32:i386 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
+          xvfb xauth cmake ninja-build googletest liblnk-utils)
 
 have_all() {
   command -v i686-w64-mingw32-g++-posix >/dev/null &&
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null &&
   command -v wine >/dev/null && command -v Xvfb >/dev/null &&
   command -v cmake >/dev/null && command -v ninja >/dev/null &&
   command -v lnkinfo >/dev/null &&
@@ -80,19 +81,8 @@ fetch_pugixml() {
   [ -f "$pugixml_dir/src/pugixml.cpp" ]
 }
 
-# Debian's 32-bit Wine needs a kernel that runs 32-bit Linux programs. Where it cannot
-# (some virtual machines), Wine is built from Debian's source package in WoW64 mode instead.
-wow64_wine=/opt/orvelin-wine
-wine_ready() {
-  [ -x "$wow64_wine/bin/wine" ] || /usr/lib/wine/wine --version >/dev/null 2>&1
-}
 
 if ! have_all; then
   install_packages
 fi
 fetch_pugixml
-if ! wine_ready; then
-  echo "bootstrap: this kernel cannot run 32-bit Linux programs; building Wine in WoW64 mode" \
-       "into $wow64_wine (a long, one-time build)" >&2
-  bash "$here/tools/build-wine-wow64.sh" "$wow64_wine"
-fi

@@ -82,8 +82,9 @@ TEST(AppEnvironmentTest, StartUpUnderAnotherNameCreatesItsLayoutAndKey) {
     EXPECT_EQ(f.ExePath, setup.Path());
     EXPECT_EQ(IncludeTrailingBackslash(CurrentFolder()), setup.Path());
     EXPECT_EQ(f.ExeBaseName, name);
-    // A 32-bit program on 64-bit Windows sees the 32-bit program-files folder.
-    EXPECT_EQ(f.ProgramDir, L"C:\\Program Files (x86)\\ORVELIN\\" + name + L"\\");
+    // On 64-bit Windows a 32-bit program sees the 32-bit program-files folder.
+    const std::wstring programFiles = sizeof(void*) == 4 ? L"C:\\Program Files (x86)" : L"C:\\Program Files";
+    EXPECT_EQ(f.ProgramDir, programFiles + L"\\ORVELIN\\" + name + L"\\");
     EXPECT_EQ(f.CommonDataDir, GetSpecialFolder(CSIDL_COMMON_APPDATA) + L"\\ORVELIN\\" + name + L"\\");
     EXPECT_EQ(f.UserDataDir, GetSpecialFolder(CSIDL_APPDATA) + L"\\ORVELIN\\" + name + L"\\");
     EXPECT_EQ(f.TempDir, GetTempDirectory() + L"ORVELIN\\" + name + L"\\");

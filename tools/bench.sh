@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Runs every benchmark program under Wine and prints its figures.
+set -uo pipefail
+source "$(dirname "$0")/harness.sh"
+harness_start
+trap harness_stop EXIT
+rc=0
+for program in "$ORVELIN_BUILD"/bin/*_bench.exe; do
+  [ -e "$program" ] || continue
+  echo "== $(basename "$program" .exe)"
+  "$WINE" "$program" || rc=1
+done
+harness_stop
+trap - EXIT
+exit $rc
