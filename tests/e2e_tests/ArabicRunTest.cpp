@@ -1,0 +1,109 @@
+// Under an Arabic user locale both windows are laid out from the right and take their texts
+// from the Arabic resource modules beside the programs; messages of the shared routines come
+// from the message dictionary in the installer's Bin folder.
+#include <gtest/gtest.h>
+
+#include "SampleProduct.h"
+#include "shared/FileSystem.h"
+#include "shared/TextUtil.h"
+#include "support/InstallerSession.h"
+#include "support/UninstallerSession.h"
+
+namespace orvelin::test {
+namespace {
+
+// Wine takes the user locale from the Unix locale of the program's environment.
+const EnvironmentVariables ArabicUser = {{L"LC_ALL", L"ar_SA.UTF-8"}};
+constexpr const char* LocaleHint =
+    "the programs did not start under an Arabic user locale: Wine takes it from LC_ALL, which needs the "
+    "Linux locale ar_SA.UTF-8 (locale -a)";
+
+// The installer's message dictionary, in place for one test; what was there before comes back.
+class MessageDictionaryInPlace {
+public:
+    MessageDictionaryInPlace() : target_(InstallerBinFolder() + L"MsgFile.XML"), backup_(target_ + L".e2e-backup") {
+        ForceDirectories(InstallerBinFolder());
+        hadOne_ = MoveFileExW(target_.c_str(), backup_.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        if (!CopyFileW(BuiltMessageDictionary().c_str(), target_.c_str(), FALSE))
+            throw std::runtime_error("cannot put the message dictionary in place");
+    }
+    ~MessageDictionaryInPlace() {
+        DeleteFileW(target_.c_str());
+        if (hadOne_) MoveFileExW(backup_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    MessageDictionaryInPlace(const MessageDictionaryInPlace&) = delete;
+    MessageDictionaryInPlace& operator=(const MessageDictionaryInPlace&) = delete;
+
+private:
+    std::wstring target_;
+    std::wstring backup_;
+    bool hadOne_ = false;
+};
+
+// The report viewer's setup program becomes a file that no program opens.
+void MakeReportViewerSetupUnstartable(const SampleSetupCopy& setup) {
+    const std::wstring folder = setup / L"FILES\\THIRED PARTY APP\\REPORTVIEWER\\Report Viewer\\";
+    ASSERT_TRUE(MoveFileW((folder + L"ReportViewerSetup.exe").c_str(), (folder + L"ReportViewerSetup.orvelin-none").c_str()));
+    std::string catalogue = ReadFileBytes(setup / L"data\\tblFiles.xml");
+    const std::string from = "DESCRIPTION=\"ReportViewerSetup.exe\"";
+    const size_t at = catalogue.find(from);
+    ASSERT_NE(at, std::string::npos);
+    catalogue.replace(at, from.size(), "DESCRIPTION=\"ReportViewerSetup.orvelin-none\"");
+    WriteFileBytes(setup / L"data\\tblFiles.xml", catalogue);
+}
+
+class ArabicRunTest : public testing::Test {
+protected:
+    void SetUp() override { installation.RemoveAll(); }
+    void TearDown() override { installation.RemoveAll(); }
+
+    SampleInstallation installation;
+    SampleSetupCopy setup;
+};
+
+TEST_F(ArabicRunTest, BothWindowsRightToLeftWithArabicTextsAndTranslatedMessages) {
+    const MessageDictionaryInPlace dictionary;
+    ASSERT_NO_FATAL_FAILURE(MakeReportViewerSetupUnstartable(setup));
+
+    InstallerSession installer(setup.Folder(), ArabicUser);
+    ASSERT_TRUE(installer.FindMainWindow());
+    ASSERT_EQ(ToUtf8(installer.Caption()), ToUtf8(L"برنامج تثبيت منتجات أورفلين")) << LocaleHint;
+    EXPECT_TRUE(IsLaidOutRightToLeft(installer.Window()));
+    EXPECT_EQ(ToUtf8(installer.GuidLabel()), ToUtf8(L"المعرف الفريد للبرنامج"));
+    EXPECT_EQ(installer.Guid(), installation.guid) << "the settings still come from setup.ini";
+
+    installer.SelectDatabase(1);
+    installer.PressInstall();
+    // The window's own messages stay English; only the shared routine's message is translated.
+    ExpectMessage(installer.Program(), L"Installer will run the setup program for: FIREBIRD");
+    ExpectMessage(installer.Program(), RunSetupQuestion, IDNO);
+    ExpectMessage(installer.Program(), L"Installer will run the setup program for: Report Viewer");
+    ExpectMessage(installer.Program(), RunSetupQuestion, IDYES);
+    // The shell may first report the failed start in a box of its own; the installer's boxes
+    // bear its name.
+    MessageBoxView failure = NextMessage(installer.Program());
+    for (int other = 0; failure.caption != L"install" && other < 3; ++other) {
+        Answer(failure, failure.buttons.empty() ? IDOK : failure.buttons.front());
+        failure = NextMessage(installer.Program());
+    }
+    EXPECT_EQ(ToUtf8(failure.text), ToUtf8(L"خطأ في تشغيل البرنامج!"));
+    Answer(failure, IDOK);
+    ExpectMessage(installer.Program(), L"Program was installed successfully");
+    EXPECT_EQ(installer.Program().WaitForExit(), 0u);
+
+    UninstallerSession uninstaller(installation.uninstallFolder + L"\\", ArabicUser);
+    ASSERT_TRUE(uninstaller.FindMainWindow());
+    EXPECT_EQ(ToUtf8(uninstaller.Caption()), ToUtf8(L"برنامج إزالة منتجات أورفلين"));
+    EXPECT_TRUE(IsLaidOutRightToLeft(uninstaller.Window()));
+    EXPECT_EQ(ToUtf8(uninstaller.RemoveFilesCaption()), ToUtf8(L"حذف الملفات"));
+    EXPECT_EQ(ToUtf8(uninstaller.NameLabel()), ToUtf8(L"اسم البرنامج"));
+    EXPECT_EQ(uninstaller.DisplayName(), installation.displayName);
+    uninstaller.PressStart();
+    ExpectMessage(uninstaller.Program(), UninstallConfirmation, IDYES);
+    ExpectMessage(uninstaller.Program(), L"Program was uninstalled");
+    EXPECT_EQ(uninstaller.Program().WaitForExit(), 0u);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, installation.uninstallKey));
+}
+
+}  // namespace
+}  // namespace orvelin::test

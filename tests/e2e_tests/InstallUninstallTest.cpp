@@ -1,0 +1,262 @@
+// The sample installed and uninstalled through the programs' own windows, as a user does it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SampleProduct.h"
+#include "shared/FileSystem.h"
+#include "shared/TextUtil.h"
+#include "support/InstallerSession.h"
+#include "support/UninstallerSession.h"
+
+namespace orvelin::test {
+namespace {
+
+constexpr int FirebirdIndex = 1;
+constexpr int OracleIndex = 3;
+
+std::vector<std::wstring> Sorted(std::vector<std::wstring> texts) {
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
+// Every test starts and ends without any trace of the sample on the machine (the prefix is
+// shared with the other test programs and the demo).
+class SampleTest : public testing::Test {
+protected:
+    void SetUp() override { installation.RemoveAll(); }
+    void TearDown() override { installation.RemoveAll(); }
+
+    // The shortest way through the installer: Firebird, no setup program run.
+    void InstallQuietly() {
+        InstallerSession installer(setup.Folder());
+        ASSERT_TRUE(installer.FindWindow(InstallerCaption));
+        installer.SelectDatabase(FirebirdIndex);
+        installer.PressInstall();
+        ExpectMessage(installer.Program(), L"Installer will run the setup program for: FIREBIRD");
+        ExpectMessage(installer.Program(), RunSetupQuestion, IDNO);
+        ExpectMessage(installer.Program(), L"Installer will run the setup program for: Report Viewer");
+        ExpectMessage(installer.Program(), RunSetupQuestion, IDNO);
+        ExpectMessage(installer.Program(), L"Program was installed successfully");
+        ASSERT_EQ(installer.Program().WaitForExit(), 0u);
+    }
+
+    std::wstring ListFile() const { return installation.uninstallFolder + L"\\uninstallfilelist.txt"; }
+
+    SampleInstallation installation;
+    SampleSetupCopy setup;
+};
+
+TEST_F(SampleTest, InstallsAfterTheDatabaseChoiceAndRunsOnlyTheAcceptedSetupProgram) {
+    InstallerSession installer(setup.Folder());
+    const ChildProcess& program = installer.Program();
+    ASSERT_TRUE(installer.FindWindow(InstallerCaption));
+    EXPECT_FALSE(IsLaidOutRightToLeft(installer.Window()));
+    EXPECT_EQ(installer.Guid(), installation.guid);
+    EXPECT_EQ(installer.DisplayName(), installation.displayName);
+    EXPECT_EQ(installer.ShortcutName(), installation.shortcutName);
+    EXPECT_TRUE(installer.AddShortcutTicked());
+    ASSERT_TRUE(installer.DatabaseChoiceShown());
+    EXPECT_EQ(installer.DatabaseIndex(), -1);
+    EXPECT_EQ(ToUtf8(installer.DatabaseText()), "Select a databses");
+
+    installer.PressInstall();
+    ExpectMessage(program, L"A database server has to be selected. ");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, installation.uninstallKey));
+    EXPECT_FALSE(FolderExistsAt(installation.programFolder)) << "refused, yet something was installed";
+
+    installer.SelectDatabase(OracleIndex);
+    installer.PressInstall();
+    ExpectMessage(program, L"Currently only Firebird database is supported. It will be used");
+    const MessageBoxView announcement = NextMessage(program);
+    EXPECT_EQ(installer.DatabaseIndex(), FirebirdIndex) << "Firebird is used instead";
+    EXPECT_EQ(ToUtf8(announcement.text), "Installer will run the setup program for: FIREBIRD");
+    Answer(announcement, IDOK);
+    const MessageBoxView question = NextMessage(program);
+    EXPECT_EQ(ToUtf8(question.text), ToUtf8(RunSetupQuestion));
+    EXPECT_EQ(question.caption, L"install");
+    std::vector<int> buttons = question.buttons;
+    std::sort(buttons.begin(), buttons.end());
+    EXPECT_EQ(buttons, (std::vector<int>{IDCANCEL, IDYES, IDNO}));
+    Answer(question, IDYES);
+    ExpectMessage(program, L"Installer will run the setup program for: Report Viewer");
+    ExpectMessage(program, RunSetupQuestion, IDNO);
+    ExpectMessage(program, L"Program was installed successfully");
+    EXPECT_EQ(program.WaitForExit(), 0u);
+
+    // Every catalogue file where it belongs, copied byte for byte.
+    std::vector<std::wstring> expectedList;
+    for (const auto& file : installation.CopiedFiles()) {
+        SCOPED_TRACE(ToUtf8(file.destination));
+        ASSERT_TRUE(FileExistsAt(file.destination));
+        EXPECT_EQ(ReadFileBytes(file.destination), ReadFileBytes(setup / file.source));
+        expectedList.push_back(file.destination);
+    }
+    EXPECT_NE(installation.nativeProgramFolder, installation.programFolder) << "not a 64-bit prefix";
+
+    // Only the accepted setup program ran, from the setup folder.
+    EXPECT_EQ(ReadFileBytes(setup / L"FILES\\DATABASE SERVERS\\FIREBIRD25\\Setup\\setup-runs.log"),
+              "FirebirdSetup.exe ran\r\n");
+    EXPECT_FALSE(FileExistsAt(setup / L"FILES\\THIRED PARTY APP\\REPORTVIEWER\\Report Viewer\\setup-runs.log"));
+
+    // The Uninstall key, in the 32-bit view this 32-bit test reads by default.
+    struct Value {
+        const wchar_t* name;
+        std::wstring data;
+    };
+    const Value values[] = {
+        {L"DisplayName", installation.displayName},
+        {L"UninstallString", installation.uninstallFolder + L"\\uninstall.exe"},
+        {L"InstallLocation", installation.uninstallFolder},
+        {L"Language", L"409"},
+        {L"NoModify", L"1"},
+        {L"NoRemove", L"1"},
+        {L"NoRepair", L"1"},
+        {L"Publisher", L"ORVELIN EST KSA"},
+    };
+    std::vector<std::wstring> names;
+    for (const auto& value : values) {
+        EXPECT_EQ(ToUtf8(ReadStringValue(HKEY_LOCAL_MACHINE, installation.uninstallKey, value.name)),
+                  ToUtf8(value.data))
+            << ToUtf8(value.name);
+        names.push_back(value.name);
+    }
+    EXPECT_EQ(Sorted(ValueNames(HKEY_LOCAL_MACHINE, installation.uninstallKey)), Sorted(names));
+
+    // Both shortcuts start the copied main executable in its folder.
+    for (const auto& link : {installation.groupShortcut, installation.desktopShortcut}) {
+        SCOPED_TRACE(ToUtf8(link));
+        ASSERT_TRUE(FileExistsAt(link));
+        const ShortcutInfo shortcut = ReadShortcut(link);
+        EXPECT_TRUE(EqualsIgnoreCase(shortcut.target, installation.MainExecutable())) << ToUtf8(shortcut.target);
+        EXPECT_TRUE(EqualsIgnoreCase(ExcludeTrailingBackslash(shortcut.workingFolder), installation.programFolder + L"\\BIN"))
+            << ToUtf8(shortcut.workingFolder);
+    }
+
+    // The uninstall folder: the uninstaller with its Arabic module, setup.ini and the list,
+    // which names the copies, then the two shortcuts, then its own Setup.ini.
+    const std::wstring applicationSource = setup / L"FILES\\INSTALLED APPLIC\\";
+    EXPECT_EQ(ReadFileBytes(installation.uninstallFolder + L"\\uninstall.exe"),
+              ReadFileBytes(applicationSource + L"uninstall.exe"));
+    EXPECT_EQ(ReadFileBytes(installation.uninstallFolder + L"\\uninstall.ARA"),
+              ReadFileBytes(applicationSource + L"uninstall.ARA"));
+    EXPECT_EQ(ReadFileBytes(installation.uninstallFolder + L"\\Setup.ini"), ReadFileBytes(setup / L"setup.ini"));
+    expectedList.push_back(installation.groupShortcut);
+    expectedList.push_back(installation.desktopShortcut);
+    expectedList.push_back(installation.uninstallFolder + L"\\Setup.ini");
+    bool eachLineEnded = false;
+    EXPECT_EQ(ReadAnsiLines(ListFile(), &eachLineEnded), expectedList);
+    EXPECT_TRUE(eachLineEnded);
+}
+
+TEST_F(SampleTest, SecondInstallIsRefusedAndChangesNothing) {
+    ASSERT_NO_FATAL_FAILURE(InstallQuietly());
+    const std::string listBefore = ReadFileBytes(ListFile());
+
+    InstallerSession again(setup.Folder());
+    ASSERT_TRUE(again.FindWindow(InstallerCaption));
+    again.SelectDatabase(FirebirdIndex);
+    again.PressInstall();
+    ExpectMessage(again.Program(), L"The program is already installed.");
+    EXPECT_TRUE(again.WaitUntilInstallEnabled()) << "the window stays open for another try";
+    EXPECT_TRUE(again.Program().Running());
+    EXPECT_EQ(ReadFileBytes(ListFile()), listBefore);
+
+    again.PressExit();
+    EXPECT_EQ(again.Program().WaitForExit(), 0u);
+}
+
+TEST_F(SampleTest, UninstallerWaitsForTheApplicationToEndThenRemovesEverythingListed) {
+    ASSERT_NO_FATAL_FAILURE(InstallQuietly());
+    const std::vector<std::wstring> listed = ReadAnsiLines(ListFile());
+    ASSERT_FALSE(listed.empty());
+
+    // The application, started the way its shortcut starts it, holds its GUID's mutex.
+    const ShortcutInfo shortcut = ReadShortcut(installation.groupShortcut);
+    ChildProcess application(shortcut.target, shortcut.workingFolder);
+    const HWND applicationWindow = WaitForWindow(application, SampleApplicationCaption);
+    ASSERT_NE(applicationWindow, nullptr);
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, installation.userKey)) << "the application keeps its settings there";
+
+    const std::wstring uninstallFolder = installation.uninstallFolder + L"\\";
+    {
+        UninstallerSession refused(uninstallFolder);
+        ASSERT_TRUE(refused.FindWindow(UninstallerCaption));
+        EXPECT_FALSE(IsLaidOutRightToLeft(refused.Window()));
+        EXPECT_EQ(refused.Guid(), installation.guid);
+        EXPECT_EQ(refused.DisplayName(), installation.displayName);
+        EXPECT_TRUE(refused.RemoveFilesTicked());
+        refused.PressStart();
+        ExpectMessage(refused.Program(), UninstallConfirmation, IDYES);
+        ExpectMessage(refused.Program(), L"The application is running. Quite the application before uninstalling.");
+        EXPECT_TRUE(refused.WaitUntilStartEnabled());
+        EXPECT_TRUE(FileExistsAt(installation.MainExecutable()));
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, installation.uninstallKey));
+        refused.Close();
+        EXPECT_TRUE(refused.Program().WaitForExit().has_value());
+    }
+
+    PostMessageW(applicationWindow, WM_CLOSE, 0, 0);
+    ASSERT_EQ(application.WaitForExit(), 0u);
+
+    UninstallerSession uninstaller(uninstallFolder);
+    ASSERT_TRUE(uninstaller.FindWindow(UninstallerCaption));
+    uninstaller.PressStart();
+    ExpectMessage(uninstaller.Program(), UninstallConfirmation, IDYES);
+    ExpectMessage(uninstaller.Program(), L"Program was uninstalled");
+    EXPECT_EQ(uninstaller.Program().WaitForExit(), 0u);
+
+    for (const auto& file : listed) EXPECT_FALSE(FileExistsAt(file)) << ToUtf8(file);
+    EXPECT_FALSE(FileExistsAt(ListFile()));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, installation.uninstallKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, installation.userKey));
+    EXPECT_FALSE(FolderExistsAt(installation.groupFolder));
+    for (const auto& folder : {installation.programFolder, installation.dataFolder})
+        EXPECT_TRUE(FilesUnder(folder).empty()) << ToUtf8(folder);
+    // Neither the uninstaller nor its folder is listed: both stay.
+    EXPECT_TRUE(FileExistsAt(uninstallFolder + L"uninstall.exe"));
+}
+
+// A destination that cannot be written: a folder already bears the name of a file to copy.
+TEST_F(SampleTest, FailedCopyLeavesTheWindowOpenAndInstallMayBePressedAgain) {
+    const std::vector<InstalledFile> copies = installation.CopiedFiles();
+    const InstalledFile& blocked = copies[4];   // the first file of the second location
+    ASSERT_TRUE(ForceDirectories(blocked.destination));
+
+    InstallerSession installer(setup.Folder());
+    ASSERT_TRUE(installer.FindWindow(InstallerCaption));
+    installer.SelectDatabase(FirebirdIndex);
+    installer.PressInstall();
+    ExpectMessage(installer.Program(), (setup / blocked.source) + L"\n\r" + ExcludeTrailingBackslash(ExtractFilePath(blocked.destination)));
+    const MessageBoxView error = NextMessage(installer.Program());
+    EXPECT_EQ(ToUtf8(error.text).rfind("Error executing copyFile System Error.  Code: ", 0), 0u) << ToUtf8(error.text);
+    Answer(error, IDOK);
+
+    ASSERT_TRUE(installer.WaitUntilInstallEnabled());
+    EXPECT_TRUE(installer.Program().Running());
+    EXPECT_EQ(ToUtf8(installer.Status()), ToUtf8(L"Copying: " + (setup / copies[3].source))) << "the last copy made";
+    for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(FileExistsAt(copies[i].destination)) << "copied before the error";
+    EXPECT_FALSE(FileExistsAt(copies[5].destination));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, installation.uninstallKey));
+
+    RemoveTree(blocked.destination);
+    installer.PressInstall();
+    ExpectMessage(installer.Program(), L"Installer will run the setup program for: FIREBIRD");
+    ExpectMessage(installer.Program(), RunSetupQuestion, IDNO);
+    ExpectMessage(installer.Program(), L"Installer will run the setup program for: Report Viewer");
+    ExpectMessage(installer.Program(), RunSetupQuestion, IDNO);
+    ExpectMessage(installer.Program(), L"Program was installed successfully");
+    EXPECT_EQ(installer.Program().WaitForExit(), 0u);
+
+    // The second run appends to the first run's list: its four copies come first.
+    std::vector<std::wstring> expectedList;
+    for (size_t i = 0; i < 4; ++i) expectedList.push_back(copies[i].destination);
+    for (const auto& file : copies) expectedList.push_back(file.destination);
+    expectedList.push_back(installation.groupShortcut);
+    expectedList.push_back(installation.desktopShortcut);
+    expectedList.push_back(installation.uninstallFolder + L"\\Setup.ini");
+    EXPECT_EQ(ReadAnsiLines(ListFile()), expectedList);
+}
+
+}  // namespace
+}  // namespace orvelin::test

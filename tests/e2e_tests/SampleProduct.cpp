@@ -1,0 +1,243 @@
+#include "SampleProduct.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <stdexcept>
+
+#include "shared/FileSystem.h"
+#include "shared/Handles.h"
+#include "shared/TextUtil.h"
+
+namespace orvelin::test {
+
+namespace {
+
+std::wstring BuildFolder() {
+    // The test program lies in <build>\bin\.
+    return ExtractFilePath(ExcludeTrailingBackslash(ExtractFilePath(ModuleFilePath())));
+}
+
+std::wstring ShellFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
+        throw std::runtime_error("no shell folder " + std::to_string(csidl));
+    return path;
+}
+
+// The native program-files folder: on 64-bit Windows the 64-bit view says where it is.
+std::wstring NativeProgramFiles() {
+    UniqueRegKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", 0,
+                      KEY_READ | KEY_WOW64_64KEY, key.Put()) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot open CurrentVersion in the 64-bit view");
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = sizeof(path);
+    if (RegQueryValueExW(key.Get(), L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("no ProgramFilesDir in the 64-bit view");
+    return path;
+}
+
+std::wstring SetupValue(const std::wstring& section, const std::wstring& key) {
+    wchar_t value[2048] = {};
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", value, static_cast<DWORD>(std::size(value)),
+                             (BuiltSampleSetup() + L"setup.ini").c_str());
+    return value;
+}
+
+void CopyTree(const std::wstring& from, const std::wstring& to) {
+    if (!ForceDirectories(to)) throw std::runtime_error("cannot create " + ToUtf8(to));
+    WIN32_FIND_DATAW entry;
+    const UniqueFind find(FindFirstFileW((IncludeTrailingBackslash(from) + L"*").c_str(), &entry));
+    if (!find) throw std::runtime_error("cannot read " + ToUtf8(from));
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring source = IncludeTrailingBackslash(from) + name;
+        const std::wstring target = IncludeTrailingBackslash(to) + name;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(source, target);
+        else if (!CopyFileW(source.c_str(), target.c_str(), FALSE))
+            throw std::runtime_error("cannot copy " + ToUtf8(source));
+    } while (FindNextFileW(find.Get(), &entry));
+}
+
+void CollectFilesUnder(const std::wstring& folder, std::vector<std::wstring>& files) {
+    WIN32_FIND_DATAW entry;
+    const UniqueFind find(FindFirstFileW((IncludeTrailingBackslash(folder) + L"*").c_str(), &entry));
+    if (!find) return;
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = IncludeTrailingBackslash(folder) + name;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CollectFilesUnder(path, files);
+        else
+            files.push_back(path);
+    } while (FindNextFileW(find.Get(), &entry));
+}
+
+}  // namespace
+
+std::wstring BuiltSampleSetup() { return BuildFolder() + L"sample-setup\\"; }
+std::wstring BuiltMessageDictionary() { return BuildFolder() + L"sample-dictionary\\MsgFile.XML"; }
+
+SampleSetupCopy::SampleSetupCopy() : folder_(temp_ / L"setup\\") {
+    if (!FileExistsAt(BuiltSampleSetup() + L"install.exe"))
+        throw std::runtime_error("the sample setup folder has not been built: " + ToUtf8(BuiltSampleSetup()));
+    CopyTree(BuiltSampleSetup(), folder_);
+}
+
+SampleInstallation::SampleInstallation()
+    : guid(SetupValue(L"Install", L"GuidId")),
+      exeName(SetupValue(L"Setup", L"ApplicExeName")),
+      displayName(SetupValue(L"Install", L"DisplayName")),
+      shortcutName(SetupValue(L"Install", L"DskTopShortCutName")) {
+    if (guid.empty() || exeName.empty()) throw std::runtime_error("the sample's setup.ini names no GUID or program");
+    const std::wstring application = L"\\ORVELIN\\" + ChangeFileExt(exeName, L"");
+    programFolder = ShellFolder(CSIDL_PROGRAM_FILESX86) + application;
+    nativeProgramFolder = NativeProgramFiles() + application;
+    dataFolder = ShellFolder(CSIDL_COMMON_APPDATA) + application;
+    userDataFolder = ShellFolder(CSIDL_APPDATA) + application;
+    uninstallFolder = ShellFolder(CSIDL_COMMON_APPDATA) + L"\\ORVELIN\\install\\" + guid;
+    groupFolder = ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\ORVELIN\\" + displayName;
+    groupShortcut = groupFolder + L"\\" + shortcutName + L".LNK";
+    desktopShortcut = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + shortcutName + L".LNK";
+    uninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + guid;
+    userKey = L"Software\\ORVELIN\\" + ChangeFileExt(exeName, L"");
+}
+
+std::vector<InstalledFile> SampleInstallation::CopiedFiles() const {
+    // Applications in MAJOR_ID order; the database server's client settings go into the first
+    // used folder ending with "BIN", the application's own.
+    return {
+        {L"FILES\\INSTALLED APPLIC\\OrvelinDemo.exe", programFolder + L"\\BIN\\OrvelinDemo.exe"},
+        {L"FILES\\INSTALLED APPLIC\\OrvelinDemo.cfg", programFolder + L"\\BIN\\OrvelinDemo.cfg"},
+        {L"FILES\\INSTALLED APPLIC\\ReadMe.txt", programFolder + L"\\DOC\\ReadMe.txt"},
+        {L"FILES\\INSTALLED APPLIC\\License.txt", programFolder + L"\\DOC\\License.txt"},
+        {L"FILES\\INSTALLED APPLIC\\Company.dat", dataFolder + L"\\DATA\\Company.dat"},
+        {L"FILES\\INSTALLED APPLIC\\Accounts.dat", dataFolder + L"\\DATA\\Accounts.dat"},
+        {L"FILES\\COMMON APPLIC\\Preferences.ini", userDataFolder + L"\\COMMON\\Preferences.ini"},
+        {L"FILES\\WINDOWS\\OrvelinPrint.cfg", nativeProgramFolder + L"\\SYSTEM\\OrvelinPrint.cfg"},
+        {L"FILES\\DATABASE SERVERS\\FIREBIRD25\\BIN\\firebird.conf", programFolder + L"\\BIN\\firebird.conf"},
+    };
+}
+
+void SampleInstallation::RemoveAll() const {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, uninstallKey.c_str());
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, uninstallKey.c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, userKey.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, userKey.c_str());
+    for (const auto& folder : {programFolder, nativeProgramFolder, dataFolder, userDataFolder, uninstallFolder, groupFolder})
+        RemoveTree(folder);
+    SetFileAttributesW(desktopShortcut.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(desktopShortcut.c_str());
+}
+
+std::wstring InstallerBinFolder() { return ShellFolder(CSIDL_PROGRAM_FILES) + L"\\ORVELIN\\install\\Bin\\"; }
+
+ShortcutInfo ReadShortcut(const std::wstring& linkFile) {
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid())))
+        throw std::runtime_error("cannot create a shell link object");
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) || FAILED(file->Load(linkFile.c_str(), STGM_READ)))
+        throw std::runtime_error("cannot load the shortcut " + ToUtf8(linkFile));
+    ShortcutInfo info;
+    wchar_t text[MAX_PATH] = {};
+    if (SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH))) info.target = text;
+    text[0] = L'\0';
+    if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH))) info.workingFolder = text;
+    return info;
+}
+
+bool KeyExists(HKEY root, const std::wstring& path) {
+    UniqueRegKey key;
+    return RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
+}
+
+std::wstring ReadStringValue(HKEY root, const std::wstring& path, const std::wstring& name) {
+    UniqueRegKey key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) {
+        ADD_FAILURE() << "no key " << ToUtf8(path);
+        return {};
+    }
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ) {
+        ADD_FAILURE() << "no REG_SZ value " << ToUtf8(name) << " in " << ToUtf8(path);
+        return {};
+    }
+    std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+    RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size);
+    value.resize(wcsnlen(value.c_str(), value.size()));
+    return value;
+}
+
+std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path) {
+    std::vector<std::wstring> names;
+    UniqueRegKey key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return names;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256];
+        DWORD length = static_cast<DWORD>(std::size(name));
+        if (RegEnumValueW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
+bool FileExistsAt(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExistsAt(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::wstring> FilesUnder(const std::wstring& folder) {
+    std::vector<std::wstring> files;
+    CollectFilesUnder(folder, files);
+    return files;
+}
+
+std::vector<std::wstring> ReadAnsiLines(const std::wstring& path, bool* eachLineEnded) {
+    const std::string bytes = ReadFileBytes(path);
+    std::vector<std::wstring> lines;
+    bool ended = true;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        const size_t end = bytes.find("\r\n", start);
+        const std::string line = bytes.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::wstring text(line.size(), L'\0');
+        text.resize(MultiByteToWideChar(CP_ACP, 0, line.data(), static_cast<int>(line.size()), text.data(),
+                                        static_cast<int>(text.size())));
+        lines.push_back(text);
+        if (end == std::string::npos) {
+            ended = false;
+            break;
+        }
+        start = end + 2;
+    }
+    if (eachLineEnded) *eachLineEnded = ended;
+    return lines;
+}
+
+MessageBoxView NextMessage(const ChildProcess& program) {
+    auto box = WaitForMessageBox(program);
+    if (!box) throw std::runtime_error(program.Running() ? "no message box appeared" : "the program ended without a message box");
+    return *box;
+}
+
+void ExpectMessage(const ChildProcess& program, const std::wstring& text, int button) {
+    const MessageBoxView box = NextMessage(program);
+    EXPECT_EQ(ToUtf8(box.text), ToUtf8(text));
+    EXPECT_TRUE(box.Offers(button)) << "the box \"" << ToUtf8(box.text) << "\" has no button " << button;
+    if (box.buttons.empty()) throw std::runtime_error("a message box without buttons");
+    Answer(box, box.Offers(button) ? button : box.buttons.front());
+}
+
+}  // namespace orvelin::test

@@ -1,0 +1,261 @@
+// The whole install run over small catalogues: what it leaves on disk, in the registry and in
+// the window, in what order, and where it stops.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "installer_tests/InstallerFixture.h"
+#include "installer_tests/RunLog.h"
+#include "shared/Error.h"
+#include "shared/FileSystem.h"
+#include "shared/Registry.h"
+#include "shared/TextFile.h"
+#include "shared/TextUtil.h"
+
+namespace orvelin::test {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+std::wstring Announced(const std::wstring& name) { return L"Installer will run the setup program for: " + name; }
+
+class InstallRunTest : public InstallerTest {
+protected:
+    InstallRunTest() {
+        WriteFileBytes(setup / L"Setup.ini", "[Install]\r\nGuidId=" + ToUtf8(guid) + "\r\n");
+        PutSource(kInstalledApplic, L"uninstall.exe");
+        view.addShortcut = true;
+    }
+
+    // An installed application whose only location (32-bit program files, "BIN") holds the
+    // main executable.
+    void AddApplication(int majorId) {
+        catalogue.Add(CatalogueApplication{.majorId = majorId, .title = L"Application", .accountType = 1})
+            .Add(CatalogueLocation{.minorId = majorId * 10, .parentId = majorId, .title = L"BIN", .functionId = 1})
+            .AddLocationFile(majorId * 10, exeName);
+        PutSource(kInstalledApplic, exeName);
+    }
+
+    // A third-party location for this Windows with one setup program, the recorder.
+    void AddVendor(int majorId, const std::wstring& program) {
+        catalogue.Add(CatalogueApplication{.majorId = majorId, .title = L"Vendors", .accountType = 3})
+            .Add(CatalogueLocation{.minorId = majorId * 10, .parentId = majorId, .title = L"VENDOR", .functionId = 1})
+            .Add(CatalogueFolder{.detailId = majorId * 100, .parentId = majorId * 10, .title = L"Vendor Setup",
+                                 .functionId = 5})
+            .AddFolderFile(majorId * 100, program);
+        PlaceRecorderProgram(Source(kThirdParty, L"VENDOR\\Vendor Setup\\" + program));
+    }
+
+    std::wstring GroupLink() const { return ProgramGroupFolder() + L"\\" + view.shortcutName + L".LNK"; }
+    std::wstring ListFile() const { return UninstallFolder() + L"\\uninstallfilelist.txt"; }
+
+    TempFolder logFolder;
+    RunLog log{logFolder / L"run.log"};
+};
+
+TEST_F(InstallRunTest, InstallsEveryCategoryInApplicationOrder) {
+    const std::wstring lowerExe = L"main-" + exeName;
+    state.lbShortCutExe = {L"MAIN-" + exeName};
+    catalogue.Add(CatalogueApplication{.majorId = 40, .title = L"Windows", .accountType = 4})
+        .Add(CatalogueApplication{.majorId = 10, .title = L"Application", .accountType = 1})
+        .Add(CatalogueApplication{.majorId = 60, .title = L"Unknown", .accountType = 7})
+        .Add(CatalogueApplication{.majorId = 30, .title = L"Servers", .accountType = 0})
+        .Add(CatalogueApplication{.majorId = 20, .title = L"Common", .accountType = 2})
+        .Add(CatalogueApplication{.majorId = 50, .title = L"Vendors", .accountType = 3})
+        .Add(CatalogueLocation{.minorId = 400, .parentId = 40, .title = L"SYSTEM", .functionId = 4})
+        .Add(CatalogueLocation{.minorId = 100, .parentId = 10, .title = L"PROGRAM", .functionId = 1})
+        .Add(CatalogueLocation{.minorId = 600, .parentId = 60, .title = L"UNKNOWN", .functionId = 3})
+        .Add(CatalogueLocation{.minorId = 300, .parentId = 30, .title = L"FIREBIRD25", .functionId = 1})
+        .Add(CatalogueLocation{.minorId = 200, .parentId = 20, .title = L"COMMON", .functionId = 3})
+        .Add(CatalogueLocation{.minorId = 500, .parentId = 50, .title = L"VENDOR", .functionId = 1})
+        .Add(CatalogueFolder{.detailId = 1000, .parentId = 100, .title = L"BIN"})
+        .Add(CatalogueFolder{.detailId = 1001, .parentId = 100, .title = L"REPORTS"})
+        .Add(CatalogueFolder{.detailId = 3000, .parentId = 300, .title = L"BIN", .functionId = 0})
+        .Add(CatalogueFolder{.detailId = 3001, .parentId = 300, .title = L"SETUP", .functionId = 5})
+        .Add(CatalogueFolder{.detailId = 5000, .parentId = 500, .title = L"Vendor Setup", .functionId = 5})
+        .AddLocationFile(400, L"win.dll")
+        .AddLocationFile(600, L"unknown.txt")
+        .AddLocationFile(200, L"common.dat")
+        .AddFolderFile(1000, lowerExe)
+        .AddFolderFile(1000, L"app.dll")
+        .AddFolderFile(1001, L"r.rpt")
+        .AddFolderFile(3000, L"fbclient.dll")
+        .AddFolderFile(3001, L"fbsetup.exe")
+        .AddFolderFile(5000, L"vendor.exe");
+    PutSource(kInstalledApplic, lowerExe);
+    PutSource(kInstalledApplic, L"app.dll");
+    PutSource(kInstalledApplic, L"r.rpt");
+    PutSource(kCommonApplic, L"common.dat");
+    PutSource(kWindowsFiles, L"win.dll");
+    PutSource(kThirdParty, L"unknown.txt");
+    PutSource(kDatabaseServers, L"FIREBIRD25\\BIN\\fbclient.dll");
+    PlaceRecorderProgram(Source(kDatabaseServers, L"FIREBIRD25\\SETUP\\fbsetup.exe"));
+    PlaceRecorderProgram(Source(kThirdParty, L"VENDOR\\Vendor Setup\\vendor.exe"));
+    LoadCatalogue();
+    view.databaseChoiceShown = true;
+    view.databaseIndex = 1;
+    // Left from an earlier run: a new run must not copy into it.
+    const std::wstring stale = setup / L"stale\\BIN";
+    ForceDirectories(stale);
+    run.usedFolders = {stale};
+
+    run.Execute();
+
+    const std::wstring program = BaseFolder(1);   // a location with folders uses only theirs
+    const Lines copied = {program + L"BIN\\" + lowerExe,          program + L"BIN\\app.dll",
+                          program + L"REPORTS\\r.rpt",            BaseFolder(3) + L"COMMON\\common.dat",
+                          program + L"BIN\\fbclient.dll",         BaseFolder(4) + L"SYSTEM\\win.dll"};
+    for (const auto& file : copied) EXPECT_TRUE(FileExists(file)) << ToUtf8(file);
+    EXPECT_FALSE(FileExists(stale + L"\\fbclient.dll"));
+    EXPECT_FALSE(DirectoryExists(BaseFolder(3) + L"UNKNOWN"));
+
+    Lines listed = copied;
+    listed.insert(listed.end(), {GroupLink(), DesktopLink(), UninstallFolder() + L"\\Setup.ini"});
+    EXPECT_EQ(state.InstalledFileList, listed);
+    EXPECT_EQ(ReadTextFile(ListFile()).lines, listed);
+    EXPECT_TRUE(FileExists(GroupLink()));
+    EXPECT_TRUE(FileExists(DesktopLink()));
+    EXPECT_EQ(state.ShortcutTarget, program + L"BIN\\" + lowerExe);
+    EXPECT_EQ(FileText(UninstallFolder() + L"\\uninstall.exe"), FileText(Source(kInstalledApplic, L"uninstall.exe")));
+    EXPECT_EQ(UninstallValue(guid, L"InstallLocation", 0), UninstallFolder());
+    EXPECT_EQ(UninstallValue(guid, L"Publisher", 0), L"ORVELIN EST KSA");
+
+    EXPECT_EQ(view.script.statuses,
+              (Lines{L"Creating program folders", L"Copying: " + Source(kInstalledApplic, lowerExe),
+                     L"Copying: " + Source(kInstalledApplic, L"app.dll"), L"Copying: " + Source(kInstalledApplic, L"r.rpt"),
+                     L"Copying: " + Source(kCommonApplic, L"common.dat"),
+                     L"Copying: " + Source(kDatabaseServers, L"FIREBIRD25\\BIN\\fbclient.dll"),
+                     L"Copying: " + Source(kWindowsFiles, L"win.dll"), L"Installing thired party programs",
+                     L"Adding application to windows control panael"}));
+    EXPECT_EQ(view.script.messages,
+              (Lines{Announced(L"FIREBIRD"), Announced(L"Vendor Setup"), L"Program was installed successfully"}));
+    EXPECT_EQ(log.Events(), (Lines{L"start fbsetup.exe", L"end fbsetup.exe", L"start vendor.exe", L"end vendor.exe"}));
+    EXPECT_EQ(view.script.progressMax, 4);   // the application's files and its uninstaller
+    EXPECT_EQ(view.ProgressPosition(), 4);
+    EXPECT_EQ(view.closeRequests, 1);
+    EXPECT_TRUE(run.usedFolders.empty());
+}
+
+TEST_F(InstallRunTest, AThirdPartyApplicationWithTheSmallestIdRunsFirst) {
+    AddApplication(2);
+    AddVendor(1, L"vendor.exe");
+    LoadCatalogue();
+
+    run.Execute();
+
+    const auto& events = view.script.events;
+    const auto firstCopy = std::find_if(events.begin(), events.end(),
+                                        [](const std::wstring& e) { return e.starts_with(L"status: Copying: "); });
+    const auto announced = std::find(events.begin(), events.end(), L"message: " + Announced(L"Vendor Setup"));
+    ASSERT_NE(firstCopy, events.end());
+    ASSERT_NE(announced, events.end());
+    EXPECT_LT(announced, firstCopy);
+    EXPECT_EQ(view.script.statuses[1], L"Installing thired party programs");
+    EXPECT_EQ(log.Events(), (Lines{L"start vendor.exe", L"end vendor.exe"}));
+    EXPECT_EQ(view.closeRequests, 1);
+}
+
+struct DatabaseChoiceCase {
+    const char* name;
+    bool shown;
+    int index;
+    Lines firstMessages;   // the choice's own messages
+    bool runs;
+};
+
+class InstallRunDatabaseChoiceTest : public InstallRunTest, public ::testing::WithParamInterface<DatabaseChoiceCase> {};
+
+TEST_P(InstallRunDatabaseChoiceTest, ChecksTheChoiceBeforeAnythingElse) {
+    const DatabaseChoiceCase& choice = GetParam();
+    AddApplication(1);
+    catalogue.Add(CatalogueApplication{.majorId = 2, .title = L"Servers", .accountType = 0})
+        .Add(CatalogueLocation{.minorId = 20, .parentId = 2, .title = L"FIREBIRD", .functionId = 1})
+        .Add(CatalogueLocation{.minorId = 21, .parentId = 2, .title = L"ORACLE", .functionId = 3})
+        .Add(CatalogueFolder{.detailId = 200, .parentId = 20, .title = L"SETUP", .functionId = 5})
+        .Add(CatalogueFolder{.detailId = 210, .parentId = 21, .title = L"SETUP", .functionId = 5});
+    LoadCatalogue();
+    view.databaseChoiceShown = choice.shown;
+    view.databaseIndex = choice.index;
+    view.script.answers = {false};
+
+    run.Execute();
+
+    Lines messages = choice.firstMessages;
+    if (choice.runs) {
+        if (choice.shown) messages.push_back(Announced(L"FIREBIRD"));
+        messages.push_back(L"Program was installed successfully");
+    }
+    EXPECT_EQ(view.script.messages, messages);
+    EXPECT_EQ(view.closeRequests, choice.runs ? 1 : 0);
+    EXPECT_EQ(RegistryKeyPresent(UninstallKeyPath(guid), 0), choice.runs);
+    if (!choice.runs) {
+        EXPECT_TRUE(view.script.statuses.empty());
+        EXPECT_FALSE(DirectoryExists(BaseFolder(1)));
+    }
+    EXPECT_EQ(view.selectedDatabases, choice.shown && choice.index > 1 ? std::vector<int>{1} : std::vector<int>{});
+}
+
+const std::wstring kNoServer = L"A database server has to be selected. ";
+const std::wstring kOnlyFirebird = L"Currently only Firebird database is supported. It will be used";
+
+INSTANTIATE_TEST_SUITE_P(Cases, InstallRunDatabaseChoiceTest,
+                         ::testing::Values(DatabaseChoiceCase{"NothingSelected", true, -1, {kNoServer}, false},
+                                           DatabaseChoiceCase{"FirstItemSelected", true, 0, {kNoServer}, false},
+                                           DatabaseChoiceCase{"Firebird", true, 1, {}, true},
+                                           DatabaseChoiceCase{"Interbase", true, 2, {kOnlyFirebird}, true},
+                                           DatabaseChoiceCase{"Oracle", true, 3, {kOnlyFirebird}, true},
+                                           DatabaseChoiceCase{"MySql", true, 4, {kOnlyFirebird}, true},
+                                           DatabaseChoiceCase{"Msq", true, 5, {kOnlyFirebird}, true},
+                                           DatabaseChoiceCase{"Hidden", false, -1, {}, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InstallRunTest, AnInstalledApplicationStopsTheRunBeforeAnyFolderIsMade) {
+    AddApplication(1);
+    LoadCatalogue();
+    RegistryKey::Create(HKEY_LOCAL_MACHINE, UninstallKeyPath(guid), KEY_ALL_ACCESS);
+
+    try {
+        run.Execute();
+        FAIL() << "the run went on";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Text(), L"The program is already installed");
+    }
+    EXPECT_FALSE(DirectoryExists(BaseFolder(1)));
+    EXPECT_FALSE(DirectoryExists(UninstallFolder()));
+    EXPECT_TRUE(view.script.events.empty());
+}
+
+TEST_F(InstallRunTest, AFailedCopyKeepsWhatWasDoneAndASecondRunStartsAgain) {
+    AddApplication(1);
+    catalogue.Add(CatalogueApplication{.majorId = 2, .title = L"Common", .accountType = 2})
+        .Add(CatalogueLocation{.minorId = 20, .parentId = 2, .title = L"COMMON", .functionId = 3})
+        .AddLocationFile(20, L"common.dat");
+    LoadCatalogue();
+    const std::wstring installedExe = BaseFolder(1) + L"BIN\\" + exeName;
+
+    EXPECT_THROW(run.Execute(), Error);
+
+    EXPECT_TRUE(FileExists(installedExe));
+    EXPECT_EQ(state.InstalledFileList, Lines{installedExe});
+    EXPECT_EQ(view.script.messages,
+              (Lines{L"Source file not found: " + Source(kCommonApplic, L"common.dat"),
+                     Source(kCommonApplic, L"common.dat") + L"\n\r" + BaseFolder(3) + L"COMMON"}));
+    EXPECT_FALSE(RegistryKeyPresent(UninstallKeyPath(guid), 0));
+    EXPECT_FALSE(FileExists(GroupLink()));
+    EXPECT_EQ(view.closeRequests, 0);
+    EXPECT_EQ(view.ProgressPosition(), 1);
+    EXPECT_TRUE(run.usedFolders.empty());
+
+    PutSource(kCommonApplic, L"common.dat");
+    run.Execute();
+
+    const Lines listed = {installedExe, installedExe, BaseFolder(3) + L"COMMON\\common.dat", GroupLink(),
+                          DesktopLink(), UninstallFolder() + L"\\Setup.ini"};
+    EXPECT_EQ(ReadTextFile(ListFile()).lines, listed);
+    EXPECT_EQ(view.script.messages.back(), L"Program was installed successfully");
+    EXPECT_EQ(view.closeRequests, 1);
+    EXPECT_THROW(run.Execute(), Error);   // now the Uninstall key is there
+}
+
+}  // namespace
+}  // namespace orvelin::test

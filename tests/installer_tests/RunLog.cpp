@@ -1,0 +1,37 @@
+#include "installer_tests/RunLog.h"
+
+#include <stdexcept>
+
+#include "shared/FileSystem.h"
+#include "shared/TextFile.h"
+#include "shared/TextUtil.h"
+
+namespace orvelin::test {
+
+RunLog::RunLog(std::wstring path) : path_(std::move(path)) {
+    SetEnvironmentVariableW(L"ORVELIN_RUN_LOG", path_.c_str());
+}
+
+RunLog::~RunLog() { SetEnvironmentVariableW(L"ORVELIN_RUN_LOG", nullptr); }
+
+std::vector<std::wstring> RunLog::Events() const {
+    std::vector<std::wstring> events;
+    if (!FileExists(path_)) return events;
+    for (const auto& line : ReadTextFile(path_).lines) {
+        if (line.empty()) continue;
+        events.push_back(line.substr(0, line.rfind(L' ')));
+    }
+    return events;
+}
+
+std::wstring HelperProgram(const std::wstring& name) {
+    return ExtractFilePath(ModuleFilePath()) + name + L".exe";
+}
+
+void PlaceRecorderProgram(const std::wstring& path) {
+    ForceDirectories(ExtractFilePath(path));
+    if (!CopyFileW(HelperProgram(L"run_recorder").c_str(), path.c_str(), FALSE))
+        throw std::runtime_error("cannot place the recorder program at " + ToUtf8(path));
+}
+
+}  // namespace orvelin::test

@@ -1,0 +1,207 @@
+#include "support/UiDriver.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <thread>
+
+#include "shared/TextUtil.h"
+#include "support/DialogDriver.h"
+
+namespace orvelin::test {
+
+namespace {
+
+constexpr auto PollInterval = 50ms;
+// The message box's text control, the same id on Windows and Wine.
+constexpr int MessageTextId = 0xFFFF;
+
+std::wstring NameOf(const std::wstring& entry) { return entry.substr(0, entry.find(L'=', 1)); }
+
+// The caller's environment with the variables replaced or added, as a sorted Unicode block.
+std::wstring EnvironmentBlock(const EnvironmentVariables& variables) {
+    std::vector<std::wstring> entries;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
+        const std::wstring text(entry);
+        const bool replaced = std::any_of(variables.begin(), variables.end(),
+                                          [&](const auto& v) { return EqualsIgnoreCase(NameOf(text), v.first); });
+        if (!replaced) entries.push_back(text);
+    }
+    FreeEnvironmentStringsW(strings);
+    for (const auto& [name, value] : variables) entries.push_back(name + L"=" + value);
+    std::sort(entries.begin(), entries.end(), [](const std::wstring& a, const std::wstring& b) {
+        return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
+    });
+    std::wstring block;
+    for (const auto& entry : entries) block += entry + L'\0';
+    return block + L'\0';
+}
+
+struct ProcessWindows {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<ProcessWindows*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.processId && IsWindowVisible(window)) search.found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+    ProcessWindows search{processId, {}};
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsMessageBox(HWND window) {
+    return ClassOf(window) == DialogClass && GetDlgItem(window, MessageTextId) != nullptr;
+}
+
+MessageBoxView Describe(HWND box) {
+    MessageBoxView view;
+    view.window = box;
+    view.caption = CaptionOf(box);
+    view.text = TextOf(GetDlgItem(box, MessageTextId));
+    for (HWND button : ChildWindows(box, L"Button"))
+        if (IsWindowVisible(button)) view.buttons.push_back(GetDlgCtrlID(button));
+    return view;
+}
+
+template <class Found>
+auto PollUntil(const ChildProcess& process, std::chrono::milliseconds timeout, Found found) -> decltype(found()) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (auto result = found()) return result;
+        if (!process.Running() || std::chrono::steady_clock::now() >= deadline) return found();
+        std::this_thread::sleep_for(PollInterval);
+    }
+}
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& workingFolder,
+                           const EnvironmentVariables& environment) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    std::wstring block = environment.empty() ? std::wstring() : EnvironmentBlock(environment);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                        block.empty() ? nullptr : block.data(), workingFolder.empty() ? nullptr : workingFolder.c_str(),
+                        &startup, &started))
+        throw std::runtime_error("cannot start " + ToUtf8(program) + ", error " + std::to_string(GetLastError()));
+    process_.Reset(started.hProcess);
+    CloseHandle(started.hThread);
+    id_ = started.dwProcessId;
+}
+
+ChildProcess::~ChildProcess() {
+    if (process_ && Running()) {
+        TerminateProcess(process_.Get(), 1);
+        WaitForSingleObject(process_.Get(), 10000);
+    }
+}
+
+bool ChildProcess::Running() const { return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) const {
+    if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.Get(), &code);
+    return code;
+}
+
+HWND WaitForWindow(const ChildProcess& process, const std::wstring& caption, std::chrono::milliseconds timeout) {
+    return PollUntil(process, timeout, [&]() -> HWND {
+        for (HWND window : VisibleWindowsOf(process.Id()))
+            if (CaptionOf(window) == caption) return window;
+        return nullptr;
+    });
+}
+
+HWND WaitForMainWindow(const ChildProcess& process, std::chrono::milliseconds timeout) {
+    return PollUntil(process, timeout, [&]() -> HWND {
+        for (HWND window : VisibleWindowsOf(process.Id()))
+            if (!IsMessageBox(window)) return window;
+        return nullptr;
+    });
+}
+
+// Another process's caption is read without sending it a message, so a program that sleeps
+// (while a setup program runs) cannot hold the driver up.
+std::wstring CaptionOf(HWND window) {
+    wchar_t text[512];
+    const int length = GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    return std::wstring(text, length > 0 ? length : 0);
+}
+
+bool MessageBoxView::Offers(int id) const { return std::find(buttons.begin(), buttons.end(), id) != buttons.end(); }
+
+std::optional<MessageBoxView> WaitForMessageBox(const ChildProcess& process, std::chrono::milliseconds timeout) {
+    const HWND box = PollUntil(process, timeout, [&]() -> HWND {
+        for (HWND window : VisibleWindowsOf(process.Id()))
+            if (IsMessageBox(window)) return window;
+        return nullptr;
+    });
+    if (!box) return std::nullopt;
+    return Describe(box);
+}
+
+void Answer(const MessageBoxView& box, int buttonId) {
+    PressButton(box.window, buttonId);
+    if (!WaitUntilDestroyed(box.window, UiTimeout))
+        throw std::runtime_error("the message box \"" + ToUtf8(box.text) + "\" did not close");
+}
+
+std::wstring ControlText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+
+bool IsControlVisible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+
+bool IsControlEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+
+bool IsChecked(HWND dialog, int id) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    return state == BST_CHECKED;
+}
+
+int ComboSelection(HWND dialog, int id) {
+    DWORD_PTR index = static_cast<DWORD_PTR>(CB_ERR);
+    SendMessageTimeoutW(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &index);
+    return static_cast<int>(static_cast<LRESULT>(index));
+}
+
+int ProgressPosition(HWND dialog, int id) {
+    DWORD_PTR position = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position);
+    return static_cast<int>(position);
+}
+
+void SelectComboItem(HWND dialog, int id, int index) {
+    const HWND combo = GetDlgItem(dialog, id);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void Click(HWND dialog, int id) { PressButton(dialog, id); }
+
+bool IsLaidOutRightToLeft(HWND window) {
+    return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)) & WS_EX_LAYOUTRTL) != 0;
+}
+
+bool WaitUntilEnabled(HWND dialog, int id, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!IsControlEnabled(dialog, id)) {
+        if (!IsWindow(dialog) || std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(PollInterval);
+    }
+    return true;
+}
+
+}  // namespace orvelin::test

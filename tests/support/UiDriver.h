@@ -1,0 +1,87 @@
+#pragma once
+// Drives a program's windows from another process as a user would: starts the program, finds
+// its main window, reads and sets its controls, and answers its message boxes one at a time.
+// Commands are posted, so a handler that runs for long (or shows a box) never blocks the driver.
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shared/Handles.h"
+
+namespace orvelin::test {
+
+using namespace std::chrono_literals;
+
+// Generous: the first start of a program in a fresh Wine prefix can take many seconds.
+inline constexpr std::chrono::milliseconds UiTimeout = 90s;
+
+// Variables that replace or join the caller's environment in the started program's.
+using EnvironmentVariables = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// A program started for a test or the demo; ended by force if it still runs when this goes.
+class ChildProcess {
+public:
+    // workingFolder empty: the caller's current folder.
+    ChildProcess(const std::wstring& program, const std::wstring& workingFolder = L"",
+                 const EnvironmentVariables& environment = {});
+    ~ChildProcess();
+    ChildProcess(ChildProcess&&) noexcept = default;
+    ChildProcess& operator=(ChildProcess&&) noexcept = default;
+
+    DWORD Id() const noexcept { return id_; }
+    bool Running() const;
+    // The exit code once the process has ended; empty when it still runs after the timeout.
+    std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = UiTimeout) const;
+
+private:
+    UniqueHandle process_;
+    DWORD id_ = 0;
+};
+
+// A visible top-level window of the process with exactly this caption; null after the timeout
+// or once the process has ended.
+HWND WaitForWindow(const ChildProcess& process, const std::wstring& caption,
+                   std::chrono::milliseconds timeout = UiTimeout);
+
+// The first visible top-level window of the process that is not a message box, whatever its
+// caption; null after the timeout or once the process has ended.
+HWND WaitForMainWindow(const ChildProcess& process, std::chrono::milliseconds timeout = UiTimeout);
+// A top-level window's caption, read without a message to its (possibly busy) program.
+std::wstring CaptionOf(HWND window);
+
+// A message box as the user saw it.
+struct MessageBoxView {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;
+    std::vector<int> buttons;   // IDOK, IDYES, IDNO, IDCANCEL ... in the box's order
+    bool Offers(int id) const;
+};
+
+// The next message box the process shows. Empty when the process ends, or the timeout passes,
+// before one appears.
+std::optional<MessageBoxView> WaitForMessageBox(const ChildProcess& process,
+                                                std::chrono::milliseconds timeout = UiTimeout);
+// Presses one of the box's buttons and waits until the box has gone.
+void Answer(const MessageBoxView& box, int buttonId);
+
+std::wstring ControlText(HWND dialog, int id);
+bool IsControlVisible(HWND dialog, int id);
+bool IsControlEnabled(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+int ProgressPosition(HWND dialog, int id);
+// What picking an item of the drop-down list does: the selection, then CBN_SELCHANGE to the owner.
+void SelectComboItem(HWND dialog, int id, int index);
+// A click on the button: its BN_CLICKED command, posted to the dialog.
+void Click(HWND dialog, int id);
+// The window is laid out from the right (WS_EX_LAYOUTRTL).
+bool IsLaidOutRightToLeft(HWND window);
+// Waits until the control is enabled again, as after a run that ended with an error.
+bool WaitUntilEnabled(HWND dialog, int id, std::chrono::milliseconds timeout = UiTimeout);
+
+}  // namespace orvelin::test

@@ -1,0 +1,370 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include "InstalledRecord.h"
+#include "RunningApplication.h"
+#include "ScriptedUninstallView.h"
+#include "shared/Error.h"
+#include "shared/FileSystem.h"
+#include "shared/GenUtil.h"
+#include "shared/TextUtil.h"
+#include "uninstaller/UninstallRun.h"
+
+using namespace orvelin;
+using namespace orvelin::test;
+
+namespace {
+
+const std::wstring kConfirmation =
+    L"Application database files and documents will be deleted. If you want to keep them, exit this application "
+    L"and have them saved then run this program";
+const std::wstring kRunning = L"The application is running. Quite the application before uninstalling";
+const std::wstring kRecordNotFound = L"The installation record of this application was not found";
+const std::wstring kFilesStatus = L"Status: Deleting applicatioin files";
+const std::wstring kDatabaseStatus = L"Status: Deleting database files";
+const std::wstring kShortcutStatus = L"Status: Removing short custs";
+const std::wstring kControlPanelStatus = L"Status: Removing from windows control panale";
+
+// "Start UnInstall" pressed once: the text of the error the run ended with, empty when none.
+std::wstring Press(UninstallerState& state, ScriptedUninstallView& view) {
+    try {
+        UninstallRun(state, view).Execute();
+        return {};
+    } catch (const Error& error) {
+        return error.Text();
+    }
+}
+
+std::wstring ParentOf(const std::wstring& path) { return ExcludeTrailingBackslash(ExtractFilePath(path)); }
+
+class UninstallRunTest : public testing::Test {
+protected:
+    void SetUp() override { view.guid = record.guid; }
+
+    // What an install typically leaves: files of the program folder, a data file beside one the
+    // application made while in use, a program shortcut beside an unlisted file, and a desktop
+    // shortcut.
+    void InstallTypical() {
+        record.Install(record.programFolder + L"\\App.exe");
+        record.Install(record.programFolder + L"\\Reports\\..\\App.dll");
+        record.Install(record.dataFolder + L"\\settings.dat");
+        MakeFile(foreignFile = record.dataFolder + L"\\made while in use.db");
+        programShortcut = record.Install(record.groupFolder + L"\\App.LNK");
+        MakeFile(unlistedInGroup = record.groupFolder + L"\\Read me.url");
+        desktopShortcut = record.Install(record.desktopFolder + L"\\App.LNK");
+        record.Save();
+    }
+
+    void ExpectNothingChanged() const {
+        for (const auto& file : record.listed) {
+            if (!file.empty()) {
+                EXPECT_TRUE(FileExists(file)) << ToUtf8(file);
+            }
+        }
+        EXPECT_TRUE(FileExists(record.ListFile()));
+        EXPECT_TRUE(FileExists(record.SetupIniCopy()));
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
+        EXPECT_EQ(view.ProgressPosition(), 0);
+        EXPECT_TRUE(view.script.statuses.empty());
+        EXPECT_TRUE(view.script.messages.empty());
+        EXPECT_EQ(view.closeRequests, 0);
+    }
+
+    void ExpectFinished(int bar) const {
+        EXPECT_EQ(view.ProgressPosition(), bar);
+        EXPECT_EQ(view.script.messages, std::vector<std::wstring>{L"Program was uninstalled"});
+        EXPECT_EQ(view.closeRequests, 1);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.CompanyKey()));
+    }
+
+    InstalledRecord record;
+    UninstallerState state = record.State();
+    ScriptedUninstallView view;
+    std::wstring foreignFile, programShortcut, unlistedInGroup, desktopShortcut;
+};
+
+TEST_F(UninstallRunTest, RemovesWhatTheInstallerLeft) {
+    InstallTypical();
+
+    EXPECT_EQ(Press(state, view), L"");
+
+    EXPECT_EQ(view.script.questions, std::vector<std::wstring>{kConfirmation});
+    EXPECT_TRUE(view.script.errors.empty());
+    for (const auto& file : record.listed) EXPECT_FALSE(FileExists(file)) << ToUtf8(file);
+    EXPECT_FALSE(FileExists(record.SetupIniCopy()));
+    EXPECT_FALSE(FileExists(record.ListFile()));
+    EXPECT_TRUE(FileExists(record.Uninstaller()));
+    EXPECT_FALSE(DirectoryExists(record.programFolder));
+    EXPECT_TRUE(FileExists(foreignFile));
+    EXPECT_FALSE(FileExists(unlistedInGroup));
+    EXPECT_FALSE(DirectoryExists(record.groupFolder));
+    EXPECT_TRUE(DirectoryExists(record.groupParent));
+    EXPECT_EQ(state.UnInstallPath, record.uninstallFolder);
+    EXPECT_EQ(state.ProgShortCut, programShortcut);
+    EXPECT_EQ(state.DskTopShortCut, desktopShortcut);
+    EXPECT_EQ(view.script.statuses, (std::vector<std::wstring>{kFilesStatus, kDatabaseStatus, kShortcutStatus,
+                                                                kControlPanelStatus, kControlPanelStatus}));
+    ExpectFinished(80);
+}
+
+TEST_F(UninstallRunTest, WithRemoveFilesClearedOnlyTheKeysGo) {
+    InstallTypical();
+    view.removeFiles = false;
+
+    EXPECT_EQ(Press(state, view), L"");
+
+    EXPECT_TRUE(view.script.questions.empty());
+    EXPECT_TRUE(state.heldMutexes.empty());
+    for (const auto& file : record.listed) EXPECT_TRUE(FileExists(file)) << ToUtf8(file);
+    EXPECT_TRUE(FileExists(record.ListFile()));
+    EXPECT_TRUE(FileExists(unlistedInGroup));
+    EXPECT_EQ(state.ProgShortCut, L"");
+    EXPECT_EQ(state.DskTopShortCut, L"");
+    EXPECT_EQ(view.script.statuses,
+              (std::vector<std::wstring>{kShortcutStatus, kControlPanelStatus, kControlPanelStatus}));
+    ExpectFinished(60);
+}
+
+TEST_F(UninstallRunTest, WithRemoveFilesClearedAMissingRecordIsNoError) {
+    InstallTypical();
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, record.UninstallKey().c_str());
+    view.removeFiles = false;
+
+    EXPECT_EQ(Press(state, view), L"");
+
+    EXPECT_EQ(state.UnInstallPath, L"");
+    EXPECT_TRUE(FileExists(programShortcut));
+    ExpectFinished(60);
+}
+
+TEST_F(UninstallRunTest, ConfirmationNotGivenChangesNothing) {
+    InstallTypical();
+    view.script.answers = {false};
+
+    EXPECT_EQ(Press(state, view), L"");
+
+    EXPECT_EQ(view.script.questions.size(), 1u);
+    EXPECT_TRUE(state.heldMutexes.empty());
+    ExpectNothingChanged();
+}
+
+TEST_F(UninstallRunTest, RunningApplicationStopsTheRunAgainAndAgain) {
+    InstallTypical();
+    RunningApplication application(record.guid);
+
+    EXPECT_EQ(Press(state, view), kRunning);
+    ExpectNothingChanged();
+
+    // The uninstaller still holds the application's mutex, so its name outlives the application.
+    application.Quit();
+    EXPECT_EQ(Press(state, view), kRunning);
+    EXPECT_EQ(view.script.questions.size(), 2u);
+    ExpectNothingChanged();
+}
+
+TEST_F(UninstallRunTest, SecondPressAfterAnErrorFindsItsOwnMutex) {
+    InstallTypical();
+    DeleteFileW(record.ListFile().c_str());
+
+    const std::wstring error = Press(state, view);
+    EXPECT_EQ(error.rfind(L"Cannot open file \"" + record.ListFile() + L"\". ", 0), 0u) << ToUtf8(error);
+    EXPECT_EQ(view.ProgressPosition(), 20);
+    EXPECT_EQ(view.script.statuses, std::vector<std::wstring>{kFilesStatus});
+
+    EXPECT_EQ(Press(state, view), kRunning);
+    EXPECT_EQ(view.ProgressPosition(), 20);
+    EXPECT_TRUE(FileExists(programShortcut));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
+}
+
+TEST_F(UninstallRunTest, FilesThatCannotGoAreReportedOrPassedOver) {
+    const std::wstring kept = record.Install(record.programFolder + L"\\Locked.dat");
+    SetFileAttributesW(kept.c_str(), FILE_ATTRIBUTE_READONLY);
+    record.listed.push_back(L"");
+    record.listed.push_back(record.programFolder + L"\\Never copied.dll");
+    const std::wstring removed = record.Install(record.programFolder + L"\\App.exe");
+    record.listed.push_back(L"");
+    record.Save();
+
+    EXPECT_EQ(Press(state, view), L"");
+
+    EXPECT_EQ(view.script.errors, std::vector<std::wstring>{L"Error DeleteFile"});
+    EXPECT_TRUE(FileExists(kept));
+    EXPECT_FALSE(FileExists(removed));
+    EXPECT_TRUE(DirectoryExists(record.programFolder));
+    ExpectFinished(80);
+}
+
+TEST_F(UninstallRunTest, ProgramShortcutNamedDesktopIsTakenForTheDesktopOne) {
+    const std::wstring shortcut = record.Install(record.groupFolder + L"\\App deskTop tools.LNK");
+    MakeFile(unlistedInGroup = record.groupFolder + L"\\Read me.url");
+    record.Save();
+
+    EXPECT_EQ(Press(state, view), L"");
+
+    EXPECT_EQ(state.DskTopShortCut, shortcut);
+    EXPECT_EQ(state.ProgShortCut, L"");
+    EXPECT_FALSE(FileExists(shortcut));
+    EXPECT_TRUE(FileExists(unlistedInGroup));
+    ExpectFinished(80);
+}
+
+struct ShortcutCase {
+    const char* name;
+    std::vector<std::wstring> lines;
+    std::wstring programShortcut;
+    std::wstring desktopShortcut;
+};
+
+class ShortcutLineTest : public testing::TestWithParam<ShortcutCase> {};
+
+// The lines name no existing file, so only the noting of the shortcuts is at work.
+TEST_P(ShortcutLineTest, ShortcutsAreToldApartByTheirText) {
+    TempFolder uninstallFolder;
+    WriteTextFile(uninstallFolder / L"uninstallfilelist.txt", GetParam().lines, TextEncoding::Ansi);
+    UninstallerState state;
+    state.UnInstallPath = ExcludeTrailingBackslash(uninstallFolder.Path());
+    ScriptedUninstallView view;
+
+    UninstallRun(state, view).DeleteInstalledFiles();
+
+    EXPECT_EQ(state.ProgShortCut, GetParam().programShortcut);
+    EXPECT_EQ(state.DskTopShortCut, GetParam().desktopShortcut);
+    EXPECT_FALSE(FileExists(uninstallFolder / L"uninstallfilelist.txt"));
+    EXPECT_TRUE(view.script.events.empty());
+}
+
+const std::wstring kAbsent = L"C:\\orvelin-absent-folder";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, ShortcutLineTest,
+    testing::Values(
+        ShortcutCase{"BothKinds",
+                     {kAbsent + L"\\App\\App.exe", kAbsent + L"\\Programs\\ORVELIN\\App Suite\\App.LNK",
+                      kAbsent + L"\\Users\\Public\\Desktop\\App.LNK", kAbsent + L"\\install\\{G}\\Setup.ini"},
+                     kAbsent + L"\\Programs\\ORVELIN\\App Suite\\App.LNK",
+                     kAbsent + L"\\Users\\Public\\Desktop\\App.LNK"},
+        ShortcutCase{"DesktopInTheName",
+                     {kAbsent + L"\\Programs\\ORVELIN\\App Suite\\App Desktop.lnk"},
+                     L"",
+                     kAbsent + L"\\Programs\\ORVELIN\\App Suite\\App Desktop.lnk"},
+        ShortcutCase{"LnkInsideALine", {kAbsent + L"\\App\\notes.LnK.txt", L""}, kAbsent + L"\\App\\notes.LnK.txt", L""},
+        ShortcutCase{"EarliestLineWins",
+                     {kAbsent + L"\\One.LNK", kAbsent + L"\\Two.LNK", kAbsent + L"\\desktop\\One.lnk",
+                      kAbsent + L"\\desktop\\Two.lnk"},
+                     kAbsent + L"\\One.LNK",
+                     kAbsent + L"\\desktop\\One.lnk"},
+        ShortcutCase{"NoShortcut", {kAbsent + L"\\App\\App.exe", kAbsent + L"\\App\\link.ln", L""}, L"", L""}),
+    [](const testing::TestParamInfo<ShortcutCase>& info) { return std::string(info.param.name); });
+
+struct EncodingCase {
+    const char* name;
+    TextEncoding encoding;
+    std::wstring fileName;
+};
+
+class ListEncodingTest : public testing::TestWithParam<EncodingCase> {};
+
+TEST_P(ListEncodingTest, ListIsReadAsTheInstallerWroteIt) {
+    const EncodingCase& param = GetParam();
+    if (param.encoding == TextEncoding::Ansi && !FitsAnsiCodePage({param.fileName}))
+        GTEST_SKIP() << "the ANSI code page cannot hold the name";
+    InstalledRecord record;
+    const std::wstring file = record.Install(record.programFolder + L"\\" + param.fileName);
+    record.Save(param.encoding);
+    UninstallerState state = record.State();
+    ScriptedUninstallView view;
+    view.guid = record.guid;
+
+    EXPECT_EQ(Press(state, view), L"");
+
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_FALSE(DirectoryExists(record.programFolder));
+    EXPECT_TRUE(view.script.errors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, ListEncodingTest,
+    testing::Values(EncodingCase{"Utf8WithMarkArabic", TextEncoding::Utf8Bom,
+                                 L"\x062a\x0642\x0631\x064a\x0631 \x0627\x0644\x0645\x0628\x064a\x0639\x0627\x062a.txt"},
+                    EncodingCase{"AnsiAccented", TextEncoding::Ansi, L"Caf\x00e9 Men\x00fc.txt"}),
+    [](const testing::TestParamInfo<EncodingCase>& info) { return std::string(info.param.name); });
+
+enum class MissingPart { UninstallKey, InstallLocation, Guid };
+
+class MissingRecordTest : public UninstallRunTest, public testing::WithParamInterface<MissingPart> {};
+
+// Without the record the list would be read from the root of the current drive.
+TEST_P(MissingRecordTest, StopsBeforeRemovingAnything) {
+    InstallTypical();
+    switch (GetParam()) {
+        case MissingPart::UninstallKey:
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, record.UninstallKey().c_str());
+            break;
+        case MissingPart::InstallLocation:
+            RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, record.UninstallKey().c_str(), L"InstallLocation");
+            break;
+        case MissingPart::Guid:
+            view.guid.clear();
+            break;
+    }
+
+    const std::wstring error = Press(state, view);
+
+    EXPECT_EQ(error.rfind(kRecordNotFound, 0), 0u) << ToUtf8(error);
+    if (GetParam() != MissingPart::Guid) {
+        EXPECT_NE(error.find(L"InstallLocation"), std::wstring::npos);
+    }
+    EXPECT_EQ(view.ProgressPosition(), 0);
+    EXPECT_TRUE(view.script.statuses.empty());
+    for (const auto& file : record.listed) EXPECT_TRUE(FileExists(file)) << ToUtf8(file);
+    EXPECT_TRUE(FileExists(record.ListFile()));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
+    EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()), GetParam() != MissingPart::UninstallKey);
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, MissingRecordTest,
+                         testing::Values(MissingPart::UninstallKey, MissingPart::InstallLocation, MissingPart::Guid));
+
+TEST_F(UninstallRunTest, EmptyGuidNeverTouchesTheUninstallKey) {
+    InstallTypical();
+    view.guid.clear();
+    view.removeFiles = false;
+
+    EXPECT_EQ(Press(state, view), L"");
+
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ParentOf(record.UninstallKey())));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
+    EXPECT_EQ(view.ProgressPosition(), 60);
+    EXPECT_EQ(view.closeRequests, 1);
+}
+
+class EmptyApplicationNameTest : public UninstallRunTest, public testing::WithParamInterface<const wchar_t*> {};
+
+// Without a name the application's folders and key would be the company's, shared with others.
+TEST_P(EmptyApplicationNameTest, NeverTouchesTheCompanyKeyOrFolders) {
+    const std::wstring companyFolders[] = {ParentOf(record.programFolder), ParentOf(record.dataFolder)};
+    for (const auto& folder : companyFolders) ForceDirectories(folder);
+    const std::wstring file = record.Install(record.Scratch(L"elsewhere\\App.exe"));
+    record.Save();
+    state.ApplicExeName = GetParam();
+
+    EXPECT_EQ(Press(state, view), L"");
+
+    EXPECT_FALSE(FileExists(file));
+    for (const auto& folder : companyFolders) EXPECT_TRUE(DirectoryExists(folder)) << ToUtf8(folder);
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.CompanyKey()));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
+    EXPECT_EQ(view.ProgressPosition(), 80);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, EmptyApplicationNameTest, testing::Values(L"", L".exe"));
+
+}  // namespace
