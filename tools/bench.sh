@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs every benchmark program under Wine and prints its figures.
+# Runs every benchmark program under Wine, with one wineserver, and prints their figures.
 set -uo pipefail
 source "$(dirname "$0")/harness.sh"
+bash "$(dirname "$0")/configure-build.sh" "$ORVELIN_BUILD"
 harness_start
 trap harness_stop EXIT
 rc=0

@@ -5,8 +5,7 @@
 #   ORVELIN_DEMO_INTERACTIVE=1  you click through both programs yourself (needs a display);
 #                               the default when DISPLAY is set. =0 forces the automatic run.
 #   ORVELIN_SCREENSHOTS=1       automatic run that also saves both windows, in English and in
-#                               Arabic, to docs/screenshots/ (the Arabic run needs the Linux
-#                               locale ar_SA.UTF-8, made here with localedef when missing).
+#                               Arabic (user locale from LC_ALL=ar_SA.UTF-8), to docs/screenshots/.
 #
 # Without a display the run is automatic under Xvfb, driven by demo_driver.exe. Exits non-zero
 # as soon as a step fails.
@@ -51,6 +50,13 @@ shortcut_name=$(ini_value DskTopShortCutName)
 [ -n "$guid" ] && [ -n "$app" ] || fail "the sample's setup.ini names no GUID or program"
 
 setup_win='C:\OrvelinSetup'
+# The shipped programs are 32-bit; where this machine cannot run 32-bit code the demo runs the
+# 64-bit build of the same sources, which sees the 64-bit registry view and program files.
+if [ "$ORVELIN_ARCH" = i686 ]; then
+  reg_view=/reg:32 installer_bin="$drive_c/Program Files (x86)/ORVELIN/install/Bin"
+else
+  reg_view=/reg:64 installer_bin="$drive_c/Program Files/ORVELIN/install/Bin"
+fi
 setup_unix=$drive_c/OrvelinSetup
 uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$guid"
 uninstall_unix=$drive_c/ProgramData/ORVELIN/install/$guid
@@ -60,12 +66,12 @@ application_folders=("$drive_c/Program Files (x86)/ORVELIN/$app" "$drive_c/Progr
                      "$drive_c/ProgramData/ORVELIN/$app")
 
 wine_quiet() { "$WINE" "$@" 2>/dev/null; }
-key_exists() { wine_quiet reg query "$uninstall_key" /reg:32 >/dev/null; }
+key_exists() { wine_quiet reg query "$uninstall_key" "$reg_view" >/dev/null; }
 roaming_folders() { compgen -G "$drive_c/users/*/AppData/Roaming/ORVELIN/$app" || true; }
 
 # Whatever an earlier, interrupted demo left would make the installer refuse.
 remove_leftovers() {
-  wine_quiet reg delete "$uninstall_key" /f /reg:32 >/dev/null || true
+  wine_quiet reg delete "$uninstall_key" /f "$reg_view" >/dev/null || true
   wine_quiet reg delete "HKCU\\Software\\ORVELIN\\$app" /f >/dev/null || true
   local folder
   while IFS= read -r folder; do rm -rf "$folder"; done < <(roaming_folders)
@@ -98,7 +104,7 @@ show_shortcut() {
 
 show_key() {
   if key_exists; then
-    wine_quiet reg query "$uninstall_key" /reg:32 | tr -d '\r' | sed '/^$/d; s/^/  /'
+    wine_quiet reg query "$uninstall_key" "$reg_view" | tr -d '\r' | sed '/^$/d; s/^/  /'
   else
     echo "  ${uninstall_key}: none"
   fi
@@ -115,18 +121,6 @@ run_program() {   # what: install|uninstall; folder (Windows); screenshot (Windo
   else "$WINE" "$bin/demo_driver.exe" "$what" "$folder" 2>/dev/null; fi
 }
 
-# Screenshots of the Arabic windows need an Arabic Linux locale; Wine takes the user locale
-# from LC_ALL. A private copy is compiled when the system has none.
-arabic_locale() {
-  if locale -a 2>/dev/null | grep -qix 'ar_SA.utf8'; then return 0; fi
-  local dir=$ORVELIN_BUILD/locale
-  if [ ! -d "$dir/ar_SA.UTF-8" ]; then
-    mkdir -p "$dir"
-    localedef -i ar_SA -f UTF-8 "$dir/ar_SA.UTF-8" >/dev/null 2>&1 || return 1
-  fi
-  export LOCPATH=$dir
-}
-
 install_and_uninstall() {   # label; screenshot suffix (empty: none)
   local label=$1 suffix=${2:-} shot_install= shot_uninstall=
   if [ -n "$suffix" ]; then
@@ -139,8 +133,8 @@ install_and_uninstall() {   # label; screenshot suffix (empty: none)
   remove_leftovers
   cp -r "$built_setup" "$setup_unix" || fail "cannot copy the setup folder"
   # The installer's message dictionary ships with it into its own Bin folder.
-  mkdir -p "$drive_c/Program Files (x86)/ORVELIN/install/Bin"
-  cp "$ORVELIN_BUILD/sample-dictionary/MsgFile.XML" "$drive_c/Program Files (x86)/ORVELIN/install/Bin/"
+  mkdir -p "$installer_bin"
+  cp "$ORVELIN_BUILD/sample-dictionary/MsgFile.XML" "$installer_bin/"
   (cd "$setup_unix" && find . -mindepth 1 | sort | sed 's|^\./|      |')
 
   bold "$label: installing ($setup_win\\install.exe)"
@@ -156,7 +150,7 @@ install_and_uninstall() {   # label; screenshot suffix (empty: none)
   echo "Shortcuts:"
   show_shortcut "$group_unix/$shortcut_name.LNK"
   show_shortcut "$desktop_link"
-  echo "Uninstall key (32-bit view):"
+  echo "Uninstall key ($reg_view view):"
   show_key
   echo "Setup programs that ran:"
   cat "$setup_unix"/FILES/*/*/*/setup-runs.log 2>/dev/null | tr -d '\r' | sed 's/^/  /' || true
@@ -183,12 +177,11 @@ install_and_uninstall() {   # label; screenshot suffix (empty: none)
 
 harness_start
 trap harness_stop EXIT
-echo "demo: Wine prefix $WINEPREFIX, display $DISPLAY ($([ "$interactive" = 1 ] && echo "you drive" || echo "driven by demo_driver.exe"))"
+echo "demo: $ORVELIN_ARCH programs, Wine prefix $WINEPREFIX, display $DISPLAY ($([ "$interactive" = 1 ] && echo "you drive" || echo "driven by demo_driver.exe"))"
 
 if [ "$screenshots" = 1 ]; then
   export LC_ALL=C.UTF-8
   install_and_uninstall "English" en
-  arabic_locale || fail "no Arabic locale: install Debian's locales package (localedef, ar_SA)"
   export LC_ALL=ar_SA.UTF-8
   install_and_uninstall "Arabic" ar
   rm -rf "$setup_unix"

@@ -44,7 +44,8 @@ public:
         }
     }
 
-    std::wstring& Text() { return text_; }
+    // Text waiting to be written; append to it freely.
+    std::wstring& Buffer() { return text_; }
 
     // Call between whole pieces of text only, so no surrogate pair is split.
     void FlushIfFull() {
@@ -82,7 +83,7 @@ std::wstring EscapePacketText(std::wstring_view text) {
 void WriteDataPacket(const std::wstring& fileName, const std::vector<FieldDef>& fields,
                      const DataPacketRecords& records) {
     Utf8FileWriter writer(fileName);
-    std::wstring& out = writer.Text();
+    std::wstring& out = writer.Buffer();
     out += L"<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
     out += L"<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
     for (const FieldDef& field : fields) {

@@ -102,7 +102,7 @@ std::wstring UninstallRun::ApplicationBaseName() const { return ChangeFileExt(st
 
 std::wstring ReadInstallLocation(const std::wstring& guid) {
     if (guid.empty()) return {};
-    // Full access, no view flag: the 32-bit view the installer wrote to.
+    // Full access and no view flag, as the installer, built alike, wrote it.
     const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, UninstallKeyOf(guid), KEY_ALL_ACCESS);
     if (!key) return {};
     return key->ReadString(L"InstallLocation").value_or(L"");

@@ -68,7 +68,7 @@ protected:
         return seen;
     }
 
-    TestFolder folder;
+    TempFolder folder;
     InstallCatalogue catalogue;
 };
 

@@ -26,7 +26,7 @@ struct BadPacketCase {
 class BadPacketTest : public testing::TestWithParam<BadPacketCase> {};
 
 TEST_P(BadPacketTest, IsRefusedWithAClearError) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     const std::wstring file = WriteFile(folder, GetParam().bytes);
     const std::wstring error = ErrorTextOf([&] { table.Load(file); });
@@ -93,15 +93,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(BadPacketTest, MissingFileGivesTheSystemsReason) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
-    const std::wstring file = folder.File(L"absent.xml");
+    const std::wstring file = folder / L"absent.xml";
     EXPECT_EQ(ErrorTextOf([&] { table.Load(file); }),
               Substitute(L"Cannot open file \"%s\". %s", {file, SystemErrorText(ERROR_FILE_NOT_FOUND)}));
 }
 
 TEST(BadPacketTest, FolderInsteadOfFileCannotBeOpened) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     const std::wstring error = ErrorTextOf([&] { table.Load(folder.Path()); });
     EXPECT_EQ(error.rfind(L"Cannot open file \"" + folder.Path() + L"\". ", 0), 0u) << ToUtf8(error);
@@ -110,8 +110,8 @@ TEST(BadPacketTest, FolderInsteadOfFileCannotBeOpened) {
 // Random byte edits of a valid packet: each result loads or is refused with Error; any other
 // exception, a crash or a hang fails the run.
 TEST(PacketMutationTest, EditedPacketsLoadOrRaiseErrorOnly) {
-    TestFolder folder;
-    const std::wstring file = folder.File(L"mutated.xml");
+    TempFolder folder;
+    const std::wstring file = folder / L"mutated.xml";
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int> byteValue(0, 255);
     using namespace std::string_view_literals;
@@ -130,7 +130,7 @@ TEST(PacketMutationTest, EditedPacketsLoadOrRaiseErrorOnly) {
                 default: bytes.insert(at, 1, value); break;
             }
         }
-        WriteBytes(file, bytes);
+        WriteFileBytes(file, bytes);
         DataPacketTable table(SampleFields());
         try {
             table.Load(file);

@@ -26,7 +26,7 @@ struct EncodingCase {
 class PacketEncodingTest : public testing::TestWithParam<EncodingCase> {};
 
 TEST_P(PacketEncodingTest, DecodesTheTextAsTheFileDeclaresIt) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Load(WriteFile(folder, GetParam().bytes));
     ASSERT_EQ(table.RecordCount(), 1);
@@ -63,7 +63,7 @@ TEST(PacketEncodingTest, Utf16CarriesTextBeyondAscii) {
                                 Widen(kSampleFieldsXml) + L"</FIELDS><PARAMS/></METADATA><ROWDATA><ROW ID=\"1\" NAME=\"" +
                                 kArabic + L"\"/></ROWDATA></DATAPACKET>";
     for (const bool bigEndian : {false, true}) {
-        TestFolder folder;
+        TempFolder folder;
         DataPacketTable table(SampleFields());
         table.Load(WriteFile(folder, Utf16WithMark(packet, bigEndian)));
         EXPECT_EQ(table.AsText(L"NAME"), kArabic) << (bigEndian ? "big endian" : "little endian");
@@ -82,7 +82,7 @@ struct ForeignPacketCase {
 class ForeignPacketTest : public testing::TestWithParam<ForeignPacketCase> {};
 
 TEST_P(ForeignPacketTest, LoadsWhatTheTableNeeds) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Load(WriteFile(folder, GetParam().bytes));
     ASSERT_EQ(table.RecordCount(), 1);
@@ -142,7 +142,7 @@ class FieldBindingTest : public testing::TestWithParam<BindingCase> {};
 
 TEST_P(FieldBindingTest, AcceptsCompatibleTypesAndNamesTheMismatch) {
     const BindingCase& c = GetParam();
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table({{L"VALUE", c.declared, 10, true}});
     const bool text = c.declared == FieldType::WideText;
     const std::string packet =
@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
         BindingCase{FieldType::WideText, "", L"Type mismatch for field 'VALUE', expecting: WideString actual: "}));
 
 TEST(FieldBindingTest, MissingDeclaredFieldIsNamed) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     const std::string packet = PacketText(R"(<FIELD attrname="ID" fieldtype="i4"/><FIELD attrname="NAME" fieldtype="string.uni"/>)"
                                           R"(<FIELD attrname="LEVEL" fieldtype="i2"/>)",
@@ -192,7 +192,7 @@ TEST(FieldBindingTest, MissingDeclaredFieldIsNamed) {
 // ---- values ----
 
 TEST(PacketValuesTest, MissingAttributeIsNullAndEmptyAttributeIsNot) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Load(WriteFile(folder, PacketText(kSampleFieldsXml, R"(<ROW ID="1"/><ROW ID="2" NAME="" LEVEL="0"/>)")));
     table.First();
@@ -209,7 +209,7 @@ TEST(PacketValuesTest, MissingAttributeIsNullAndEmptyAttributeIsNot) {
 }
 
 TEST(PacketValuesTest, IntegersTakeSignsAndTheFull32BitRange) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Load(WriteFile(folder, PacketText(kSampleFieldsXml,
                                             R"(<ROW ID="-2147483648"/><ROW ID="+2147483647"/><ROW ID=" 12 "/><ROW ID="70000" LEVEL="70000"/>)")));
@@ -219,7 +219,7 @@ TEST(PacketValuesTest, IntegersTakeSignsAndTheFull32BitRange) {
 }
 
 TEST(PacketValuesTest, TextLongerThanItsFieldIsCutToTheSize) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     const std::string longName(30, 'n');
     const std::string megabyte(1 << 20, 'm');
@@ -230,7 +230,7 @@ TEST(PacketValuesTest, TextLongerThanItsFieldIsCutToTheSize) {
 }
 
 TEST(PacketValuesTest, CutNeverSplitsASurrogatePair) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     // 19 letters, then U+1F600 (two UTF-16 units) straddling the 20-character limit.
     table.Load(WriteFile(folder, PacketText(kSampleFieldsXml,
@@ -250,7 +250,7 @@ struct RowStateCase {
 class RowStateTest : public testing::TestWithParam<RowStateCase> {};
 
 TEST_P(RowStateTest, ShowsTheChangedDataAndReportsPendingChanges) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Load(WriteFile(folder, PacketText(kSampleFieldsXml, GetParam().rows)));
     EXPECT_TRUE(table.HasPendingChanges());
@@ -260,11 +260,11 @@ TEST_P(RowStateTest, ShowsTheChangedDataAndReportsPendingChanges) {
     EXPECT_EQ(names, GetParam().names);
 
     // Merged and saved, the same records come back as plain data.
-    table.Save(folder.File(L"merged.xml"));
+    table.Save(folder / L"merged.xml");
     EXPECT_FALSE(table.HasPendingChanges());
-    EXPECT_EQ(ReadBytes(folder.File(L"merged.xml")).find("RowState"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(folder / L"merged.xml").find("RowState"), std::string::npos);
     DataPacketTable reloaded(SampleFields());
-    reloaded.Load(folder.File(L"merged.xml"));
+    reloaded.Load(folder / L"merged.xml");
     EXPECT_FALSE(reloaded.HasPendingChanges());
     EXPECT_EQ(ShownIntegers(reloaded), GetParam().ids);
 }
@@ -284,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(RowStateTest, ModifiedRecordKeepsTheOriginalsOtherFields) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Load(WriteFile(folder, PacketText(kSampleFieldsXml,
                                             R"(<ROW RowState="1" ID="1" NAME="old" NOTE="kept"/><ROW RowState="8" NAME="new"/>)")));
@@ -293,7 +293,7 @@ TEST(RowStateTest, ModifiedRecordKeepsTheOriginalsOtherFields) {
 }
 
 TEST(RowStateTest, PlainPacketHasNoPendingChanges) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Load(WriteFile(folder, PacketText(kSampleFieldsXml, R"(<ROW ID="1" NAME="a"/>)")));
     EXPECT_FALSE(table.HasPendingChanges());
@@ -302,7 +302,7 @@ TEST(RowStateTest, PlainPacketHasNoPendingChanges) {
 // ---- load replaces content ----
 
 TEST(PacketLoadTest, LoadReplacesContentAndAFailedLoadKeepsIt) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Append({99, std::wstring(L"in code"), std::monostate{}, std::monostate{}});
     table.Load(WriteFile(folder, PacketText(kSampleFieldsXml, R"(<ROW ID="1" NAME="a"/><ROW ID="2" NAME="b"/>)")));
@@ -313,7 +313,7 @@ TEST(PacketLoadTest, LoadReplacesContentAndAFailedLoadKeepsIt) {
 }
 
 TEST(PacketLoadTest, CursorStartsAtTheFirstRecord) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Load(WriteFile(folder, PacketText(kSampleFieldsXml, R"(<ROW ID="4" NAME="a"/><ROW ID="2" NAME="b"/>)")));
     EXPECT_FALSE(table.Eof());

@@ -294,7 +294,7 @@ TEST_F(MasterLinkTest, OrderingAndSelectionApplyWithinTheLink) {
 TEST_F(MasterLinkTest, LocateAndLoadOnTheMasterMoveTheDetail) {
     ASSERT_TRUE(master.Locate(L"NAME", L"THREE"));
     EXPECT_EQ(ShownIntegers(detail), (std::vector<int>{31}));
-    TestFolder folder;
+    TempFolder folder;
     master.Load(WriteFile(folder, PacketText(kSampleFieldsXml, R"(<ROW ID="3" NAME="x"/><ROW ID="1" NAME="y"/>)")));
     EXPECT_EQ(ShownIntegers(detail), (std::vector<int>{31}));
 }

@@ -12,12 +12,12 @@ namespace {
 constexpr std::monostate null;
 
 TEST(PacketSaveTest, WritesTheDataPacketForm) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Append({1, std::wstring(L"a<b"), 2, null});
     table.Append({2, null, null, std::wstring(L"x")});
-    table.Save(folder.File(L"out.xml"));
-    EXPECT_EQ(ReadBytes(folder.File(L"out.xml")),
+    table.Save(folder / L"out.xml");
+    EXPECT_EQ(ReadFileBytes(folder / L"out.xml"),
               "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
               "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
               "<FIELD attrname=\"ID\" fieldtype=\"i4\" required=\"true\"/>"
@@ -31,11 +31,11 @@ TEST(PacketSaveTest, WritesTheDataPacketForm) {
 }
 
 TEST(PacketSaveTest, EscapesTheCharactersOfTheTable) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Append({1, null, null, std::wstring(L"<>&'\"\r\n\t\\ \x0645")});
-    table.Save(folder.File(L"out.xml"));
-    EXPECT_NE(ReadBytes(folder.File(L"out.xml"))
+    table.Save(folder / L"out.xml");
+    EXPECT_NE(ReadFileBytes(folder / L"out.xml")
                   .find(" NOTE=\"&lt;&gt;&amp;&apos;&quot;&#013;&#010;&#009;&#092; \xD9\x85\"/>"),
               std::string::npos);
 }
@@ -43,12 +43,12 @@ TEST(PacketSaveTest, EscapesTheCharactersOfTheTable) {
 class TextRoundTripTest : public testing::TestWithParam<std::wstring> {};
 
 TEST_P(TextRoundTripTest, TextSurvivesSaveAndLoadUnchanged) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable written(SampleFields());
     written.Append({1, std::wstring(L"n"), null, GetParam()});
-    written.Save(folder.File(L"out.xml"));
+    written.Save(folder / L"out.xml");
     DataPacketTable read(SampleFields());
-    read.Load(folder.File(L"out.xml"));
+    read.Load(folder / L"out.xml");
     EXPECT_EQ(read.AsText(L"NOTE"), GetParam());
     EXPECT_FALSE(read.IsNull(L"NOTE"));
 }
@@ -60,13 +60,13 @@ INSTANTIATE_TEST_SUITE_P(Texts, TextRoundTripTest,
                                          L"emoji \xD83D\xDE00", L"control \x01\x1F", L""));
 
 TEST(PacketSaveTest, NullsAndIntegersRoundTrip) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable written(SampleFields());
     written.Append({-5, null, 32767, null});
     written.Append({INT32_MAX, std::wstring(L"b"), null, std::wstring(L"n")});
-    written.Save(folder.File(L"out.xml"));
+    written.Save(folder / L"out.xml");
     DataPacketTable read(SampleFields());
-    read.Load(folder.File(L"out.xml"));
+    read.Load(folder / L"out.xml");
     read.First();
     EXPECT_EQ(read.AsInteger(L"ID"), -5);
     EXPECT_TRUE(read.IsNull(L"NAME"));
@@ -79,7 +79,7 @@ TEST(PacketSaveTest, NullsAndIntegersRoundTrip) {
 }
 
 TEST(PacketSaveTest, WritesEveryRecordInTableOrderWhateverIsShown) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
     table.Append({3, std::wstring(L"c"), 1, null});
     table.Append({1, std::wstring(L"a"), 2, null});
@@ -88,14 +88,14 @@ TEST(PacketSaveTest, WritesEveryRecordInTableOrderWhateverIsShown) {
     table.SetSelection(L"LEVEL = 2 and ID = 1");
     table.EnableSelection(true);
     ASSERT_EQ(table.RecordCount(), 1);
-    table.Save(folder.File(L"out.xml"));
+    table.Save(folder / L"out.xml");
     DataPacketTable read(SampleFields());
-    read.Load(folder.File(L"out.xml"));
+    read.Load(folder / L"out.xml");
     EXPECT_EQ(ShownIntegers(read), (std::vector<int>{3, 1, 2}));
 }
 
 TEST(PacketSaveTest, SaveReplacesAnExistingFile) {
-    TestFolder folder;
+    TempFolder folder;
     const std::wstring file = WriteFile(folder, std::string(5000, 'x'), L"out.xml");
     DataPacketTable table(SampleFields());
     table.Append({1, std::wstring(L"a"), null, null});
@@ -106,9 +106,9 @@ TEST(PacketSaveTest, SaveReplacesAnExistingFile) {
 }
 
 TEST(PacketSaveTest, FileThatCannotBeCreatedIsNamed) {
-    TestFolder folder;
+    TempFolder folder;
     DataPacketTable table(SampleFields());
-    const std::wstring file = folder.File(L"no such folder\\out.xml");
+    const std::wstring file = folder / L"no such folder\\out.xml";
     EXPECT_EQ(ErrorTextOf([&] { table.Save(file); }),
               Substitute(L"Cannot create file \"%s\". %s", {file, SystemErrorText(ERROR_PATH_NOT_FOUND)}));
 }

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "datapacket_tests/TestFolder.h"
 #include "shared/DataPacketTable.h"
 #include "shared/Error.h"
+#include "support/TempFolder.h"
 
 namespace orvelin::testing_support {
 
@@ -34,11 +34,26 @@ inline std::string PacketText(std::string_view fields, std::string_view rows,
            "</FIELDS><PARAMS/></METADATA><ROWDATA>" + std::string(rows) + "</ROWDATA></DATAPACKET>";
 }
 
-inline std::wstring WriteFile(const TestFolder& folder, std::string_view bytes,
-                              std::wstring_view name = L"packet.xml") {
-    const std::wstring path = folder.File(name);
-    WriteBytes(path, bytes);
+using test::ReadFileBytes;
+using test::TempFolder;
+using test::WriteFileBytes;
+
+inline std::wstring WriteFile(const TempFolder& folder, const std::string& bytes,
+                              const std::wstring& name = L"packet.xml") {
+    const std::wstring path = folder / name;
+    WriteFileBytes(path, bytes);
     return path;
+}
+
+// UTF-16 bytes of the text, little or big endian, with a byte-order mark.
+inline std::string Utf16WithMark(std::wstring_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const wchar_t c : text) {
+        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>((c >> 8) & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
 }
 
 // The text of the Error the action throws; another exception fails the test on its own.

@@ -99,7 +99,8 @@ TEST_F(SampleTest, InstallsAfterTheDatabaseChoiceAndRunsOnlyTheAcceptedSetupProg
               "FirebirdSetup.exe ran\r\n");
     EXPECT_FALSE(FileExistsAt(setup / L"FILES\\THIRED PARTY APP\\REPORTVIEWER\\Report Viewer\\setup-runs.log"));
 
-    // The Uninstall key, in the 32-bit view this 32-bit test reads by default.
+    // The Uninstall key, in the registry view this test shares with the programs (the 32-bit
+    // one for the shipped programs).
     struct Value {
         const wchar_t* name;
         std::wstring data;

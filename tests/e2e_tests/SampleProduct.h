@@ -65,7 +65,7 @@ struct SampleInstallation {
     std::wstring groupFolder;           // all-users Programs \ ORVELIN \ display name
     std::wstring groupShortcut;
     std::wstring desktopShortcut;
-    std::wstring uninstallKey;          // under HKEY_LOCAL_MACHINE, 32-bit view
+    std::wstring uninstallKey;          // under HKEY_LOCAL_MACHINE, in the programs' own view
     std::wstring userKey;               // under HKEY_CURRENT_USER
 
     // Every file the catalogue copies, in copy order.

@@ -19,7 +19,7 @@ using Lines = std::vector<std::wstring>;
 class CopyEngineTest : public InstallerTest {
 protected:
     CopyEngineTest() {
-        state.PlatForm64 = Is64BitWindows();
+        state.PlatForm64 = OnA64BitWindows();
         run.currentSourceFolder = CategoryFolder(kInstalledApplic);
         catalogue.Add(CatalogueApplication{.majorId = 1, .title = L"Application", .accountType = 1});
     }
@@ -42,7 +42,7 @@ TEST_F(CopyEngineTest, BaseFolderFollowsTheLocationKind) {
 }
 
 TEST_F(CopyEngineTest, NativeProgramFilesComeFromThe64BitRegistryView) {
-    if (!Is64BitWindows()) GTEST_SKIP() << "one program-files folder on 32-bit Windows";
+    if (!OnA64BitWindows()) GTEST_SKIP() << "one program-files folder on 32-bit Windows";
     state.PlatForm64 = true;
     EXPECT_EQ(run.ReadProgramFilesDir(), NativeProgramFilesFolder());
     EXPECT_EQ(run.LocationBaseFolder(2), NativeProgramFilesFolder() + L"\\ORVELIN\\" + application + L"\\");

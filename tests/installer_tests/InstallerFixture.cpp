@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "shared/CommonHelpers.h"
 #include "shared/FileSystem.h"
 #include "shared/Handles.h"
 #include "shared/TextUtil.h"
@@ -54,6 +55,8 @@ std::wstring ExpectedBaseFolder(int kind, const std::wstring& applicationName) {
     }
     return folder + L"\\ORVELIN\\" + applicationName + L"\\";
 }
+
+bool OnA64BitWindows() { return sizeof(void*) == 8 || Is64BitWindows(); }
 
 bool RegistryKeyPresent(const std::wstring& path, REGSAM view) {
     HKEY key = nullptr;

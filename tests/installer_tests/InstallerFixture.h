@@ -40,6 +40,9 @@ std::wstring ExpectedBaseFolder(int kind, const std::wstring& applicationName);
 std::wstring NativeProgramFilesFolder();
 std::wstring ShellFolder(int csidl);   // SHGetFolderPathW, no trailing backslash
 
+// This program runs on 64-bit Windows, as a 64-bit program or under the 32-bit emulation.
+bool OnA64BitWindows();
+
 // Registry views below: 0 is this program's own, the one the installer writes without a flag.
 bool RegistryKeyPresent(const std::wstring& path, REGSAM view);
 // A value of the application's Uninstall key in the given registry view; empty when missing.

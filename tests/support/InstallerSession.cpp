@@ -6,8 +6,8 @@ namespace orvelin::test {
 
 int InstallerSession::DesignId() { return IDD_MAIN_INSTALL; }
 
-InstallerSession::InstallerSession(const std::wstring& setupFolder, const EnvironmentVariables& environment)
-    : program_(setupFolder + L"install.exe", setupFolder, environment) {}
+InstallerSession::InstallerSession(const std::wstring& setupFolder)
+    : program_(setupFolder + L"install.exe", setupFolder) {}
 
 bool InstallerSession::FindWindow(const std::wstring& caption) {
     window_ = WaitForWindow(program_, caption);

@@ -11,7 +11,7 @@ namespace orvelin::test {
 
 class InstallerSession {
 public:
-    explicit InstallerSession(const std::wstring& setupFolder, const EnvironmentVariables& environment = {});
+    explicit InstallerSession(const std::wstring& setupFolder);
 
     // The resource id of the window's design, in the program and in its Arabic module.
     static int DesignId();

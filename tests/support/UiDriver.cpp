@@ -17,28 +17,6 @@ constexpr auto PollInterval = 50ms;
 // The message box's text control, the same id on Windows and Wine.
 constexpr int MessageTextId = 0xFFFF;
 
-std::wstring NameOf(const std::wstring& entry) { return entry.substr(0, entry.find(L'=', 1)); }
-
-// The caller's environment with the variables replaced or added, as a sorted Unicode block.
-std::wstring EnvironmentBlock(const EnvironmentVariables& variables) {
-    std::vector<std::wstring> entries;
-    wchar_t* strings = GetEnvironmentStringsW();
-    for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
-        const std::wstring text(entry);
-        const bool replaced = std::any_of(variables.begin(), variables.end(),
-                                          [&](const auto& v) { return EqualsIgnoreCase(NameOf(text), v.first); });
-        if (!replaced) entries.push_back(text);
-    }
-    FreeEnvironmentStringsW(strings);
-    for (const auto& [name, value] : variables) entries.push_back(name + L"=" + value);
-    std::sort(entries.begin(), entries.end(), [](const std::wstring& a, const std::wstring& b) {
-        return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
-    });
-    std::wstring block;
-    for (const auto& entry : entries) block += entry + L'\0';
-    return block + L'\0';
-}
-
 struct ProcessWindows {
     DWORD processId;
     std::vector<HWND> found;
@@ -84,16 +62,13 @@ auto PollUntil(const ChildProcess& process, std::chrono::milliseconds timeout, F
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& workingFolder,
-                           const EnvironmentVariables& environment) {
+ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& workingFolder) {
     std::wstring commandLine = L"\"" + program + L"\"";
-    std::wstring block = environment.empty() ? std::wstring() : EnvironmentBlock(environment);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                        block.empty() ? nullptr : block.data(), workingFolder.empty() ? nullptr : workingFolder.c_str(),
-                        &startup, &started))
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &started))
         throw std::runtime_error("cannot start " + ToUtf8(program) + ", error " + std::to_string(GetLastError()));
     process_.Reset(started.hProcess);
     CloseHandle(started.hThread);

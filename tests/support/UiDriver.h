@@ -7,7 +7,6 @@
 #include <chrono>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "shared/Handles.h"
@@ -19,15 +18,13 @@ using namespace std::chrono_literals;
 // Generous: the first start of a program in a fresh Wine prefix can take many seconds.
 inline constexpr std::chrono::milliseconds UiTimeout = 90s;
 
-// Variables that replace or join the caller's environment in the started program's.
-using EnvironmentVariables = std::vector<std::pair<std::wstring, std::wstring>>;
-
 // A program started for a test or the demo; ended by force if it still runs when this goes.
+// It inherits the caller's environment: under Wine that includes the Unix locale (LC_ALL),
+// which decides the program's user locale.
 class ChildProcess {
 public:
     // workingFolder empty: the caller's current folder.
-    ChildProcess(const std::wstring& program, const std::wstring& workingFolder = L"",
-                 const EnvironmentVariables& environment = {});
+    explicit ChildProcess(const std::wstring& program, const std::wstring& workingFolder = L"");
     ~ChildProcess();
     ChildProcess(ChildProcess&&) noexcept = default;
     ChildProcess& operator=(ChildProcess&&) noexcept = default;

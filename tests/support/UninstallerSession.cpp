@@ -7,8 +7,8 @@ namespace orvelin::test {
 
 int UninstallerSession::DesignId() { return IDD_UNINSTALL_MAIN; }
 
-UninstallerSession::UninstallerSession(const std::wstring& folder, const EnvironmentVariables& environment)
-    : program_(folder + L"uninstall.exe", folder, environment) {}
+UninstallerSession::UninstallerSession(const std::wstring& folder)
+    : program_(folder + L"uninstall.exe", folder) {}
 
 bool UninstallerSession::FindWindow(const std::wstring& caption) {
     window_ = WaitForWindow(program_, caption);

@@ -10,7 +10,7 @@ namespace orvelin::test {
 
 class UninstallerSession {
 public:
-    explicit UninstallerSession(const std::wstring& folder, const EnvironmentVariables& environment = {});
+    explicit UninstallerSession(const std::wstring& folder);
 
     // The resource id of the window's design, in the program and in its Arabic module.
     static int DesignId();

@@ -90,7 +90,13 @@ private:
     const Application& application_;
 };
 
-// A setup folder: setup.ini, the catalogue, and the sources under FILES\. The program files
+// The location kind whose base is the program-files folder the uninstaller empties: the
+// 32-bit one (kind 1) for a 32-bit build, the native one (kind 2) for a 64-bit build.
+int ProgramFilesKind() {
+    return GetSpecialFolder(CSIDL_PROGRAM_FILESX86) == GetSpecialFolder(CSIDL_PROGRAM_FILES) ? 1 : 2;
+}
+
+// A setup folder: setup.ini, the catalogue, and the sources under FILES\. The program-files
 // location takes the files straight into the application folder; the data location puts its
 // file in a sub-folder.
 void WriteSetupFolder(const std::wstring& setupFolder, const Application& application) {
@@ -105,7 +111,7 @@ void WriteSetupFolder(const std::wstring& setupFolder, const Application& applic
 
     CatalogueWriter catalogue;
     catalogue.Add(CatalogueApplication{.majorId = 1, .title = L"Application", .accountType = 1})
-        .Add(CatalogueLocation{.minorId = 10, .parentId = 1, .title = L"", .functionId = 1})
+        .Add(CatalogueLocation{.minorId = 10, .parentId = 1, .title = L"", .functionId = ProgramFilesKind()})
         .Add(CatalogueLocation{.minorId = 20, .parentId = 1, .title = L"DATA", .functionId = 3})
         .Add(CatalogueFolder{.detailId = 200, .parentId = 20, .title = L"Settings"})
         .AddLocationFile(10, application.ExeName())
