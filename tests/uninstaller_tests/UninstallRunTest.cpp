@@ -47,7 +47,7 @@ protected:
     // shortcut.
     void InstallTypical() {
         record.Install(record.programFolder + L"\\App.exe");
-        record.Install(record.programFolder + L"\\Reports\\..\\App.dll");
+        record.Install(record.programFolder + L"\\App.dll");
         record.Install(record.dataFolder + L"\\settings.dat");
         MakeFile(foreignFile = record.dataFolder + L"\\made while in use.db");
         programShortcut = record.Install(record.groupFolder + L"\\App.LNK");
@@ -221,6 +221,8 @@ struct ShortcutCase {
     std::wstring desktopShortcut;
 };
 
+void PrintTo(const ShortcutCase& shortcutCase, std::ostream* out) { *out << shortcutCase.name; }
+
 class ShortcutLineTest : public testing::TestWithParam<ShortcutCase> {};
 
 // The lines name no existing file, so only the noting of the shortcuts is at work.
@@ -253,7 +255,10 @@ INSTANTIATE_TEST_SUITE_P(
                      {kAbsent + L"\\Programs\\ORVELIN\\App Suite\\App Desktop.lnk"},
                      L"",
                      kAbsent + L"\\Programs\\ORVELIN\\App Suite\\App Desktop.lnk"},
-        ShortcutCase{"LnkInsideALine", {kAbsent + L"\\App\\notes.LnK.txt", L""}, kAbsent + L"\\App\\notes.LnK.txt", L""},
+        ShortcutCase{"LnkInsideALine",
+                     {kAbsent + L"\\App\\notes.LnK.txt", L""},
+                     kAbsent + L"\\App\\notes.LnK.txt",
+                     L""},
         ShortcutCase{"EarliestLineWins",
                      {kAbsent + L"\\One.LNK", kAbsent + L"\\Two.LNK", kAbsent + L"\\desktop\\One.lnk",
                       kAbsent + L"\\desktop\\Two.lnk"},
@@ -267,6 +272,8 @@ struct EncodingCase {
     TextEncoding encoding;
     std::wstring fileName;
 };
+
+void PrintTo(const EncodingCase& encodingCase, std::ostream* out) { *out << encodingCase.name; }
 
 class ListEncodingTest : public testing::TestWithParam<EncodingCase> {};
 
@@ -291,11 +298,20 @@ TEST_P(ListEncodingTest, ListIsReadAsTheInstallerWroteIt) {
 INSTANTIATE_TEST_SUITE_P(
     Encodings, ListEncodingTest,
     testing::Values(EncodingCase{"Utf8WithMarkArabic", TextEncoding::Utf8Bom,
-                                 L"\x062a\x0642\x0631\x064a\x0631 \x0627\x0644\x0645\x0628\x064a\x0639\x0627\x062a.txt"},
+                                 L"\x062a\x0642\x0631\x064a\x0631 "
+                                 L"\x0627\x0644\x0645\x0628\x064a\x0639\x0627\x062a.txt"},
                     EncodingCase{"AnsiAccented", TextEncoding::Ansi, L"Caf\x00e9 Men\x00fc.txt"}),
     [](const testing::TestParamInfo<EncodingCase>& info) { return std::string(info.param.name); });
 
 enum class MissingPart { UninstallKey, InstallLocation, Guid };
+
+void PrintTo(MissingPart part, std::ostream* out) {
+    switch (part) {
+        case MissingPart::UninstallKey: *out << "UninstallKey"; break;
+        case MissingPart::InstallLocation: *out << "InstallLocation"; break;
+        case MissingPart::Guid: *out << "Guid"; break;
+    }
+}
 
 class MissingRecordTest : public UninstallRunTest, public testing::WithParamInterface<MissingPart> {};
 
@@ -329,7 +345,10 @@ TEST_P(MissingRecordTest, StopsBeforeRemovingAnything) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Parts, MissingRecordTest,
-                         testing::Values(MissingPart::UninstallKey, MissingPart::InstallLocation, MissingPart::Guid));
+                         testing::Values(MissingPart::UninstallKey, MissingPart::InstallLocation, MissingPart::Guid),
+                         [](const testing::TestParamInfo<MissingPart>& info) {
+                             return testing::PrintToString(info.param);
+                         });
 
 TEST_F(UninstallRunTest, EmptyGuidNeverTouchesTheUninstallKey) {
     InstallTypical();
