@@ -53,9 +53,9 @@ setup_win='C:\OrvelinSetup'
 # The shipped programs are 32-bit; where this machine cannot run 32-bit code the demo runs the
 # 64-bit build of the same sources, which sees the 64-bit registry view and program files.
 if [ "$ORVELIN_ARCH" = i686 ]; then
-  reg_view=/reg:32 installer_bin="$drive_c/Program Files (x86)/ORVELIN/install/Bin"
+  reg_view=/reg:32 view_name=32-bit installer_bin="$drive_c/Program Files (x86)/ORVELIN/install/Bin"
 else
-  reg_view=/reg:64 installer_bin="$drive_c/Program Files/ORVELIN/install/Bin"
+  reg_view=/reg:64 view_name=64-bit installer_bin="$drive_c/Program Files/ORVELIN/install/Bin"
 fi
 setup_unix=$drive_c/OrvelinSetup
 uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$guid"
@@ -98,8 +98,8 @@ show_shortcut() {
     return
   fi
   echo "  ${link#$drive_c/}"
-  lnkinfo "$link" 2>/dev/null | grep -E 'Local path|Working directory|Relative path' | sed 's/^\s*/      /' |
-    tr -s '\t' ' ' || echo "      (lnkinfo could not read it)"
+  lnkinfo "$link" 2>/dev/null | grep -E 'Local path|Working directory' | tr -s '\t ' ' ' |
+    sed 's/^ */      /' || echo "      (lnkinfo could not read it)"
 }
 
 show_key() {
@@ -119,6 +119,28 @@ run_program() {   # what: install|uninstall; folder (Windows); screenshot (Windo
   fi
   if [ -n "$shot" ]; then "$WINE" "$bin/demo_driver.exe" "$what" "$folder" "$shot" 2>/dev/null
   else "$WINE" "$bin/demo_driver.exe" "$what" "$folder" 2>/dev/null; fi
+}
+
+# This Wine does not always find its own fonts (Debian's fonts-wine): without Tahoma the
+# dialogs fall back to a wider font and lose their right-hand controls. The prefix gets copies.
+provide_wine_fonts() {
+  local fonts=$drive_c/windows/Fonts name
+  for name in tahoma.ttf tahomabd.ttf marlett.ttf; do
+    if [ ! -f "$fonts/$name" ] && [ -f "/usr/share/wine/fonts/$name" ]; then
+      cp "/usr/share/wine/fonts/$name" "$fonts/"
+    fi
+  done
+}
+
+# Without a window manager (Xvfb) nothing draws the title bars; on a desktop of its own Wine
+# draws them itself, so the screenshots show whole windows.
+use_own_desktop() {
+  wine_quiet reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d OrvelinDemo /f >/dev/null
+  wine_quiet reg add 'HKCU\Software\Wine\Explorer\Desktops' /v OrvelinDemo /d 1024x768 /f >/dev/null
+}
+drop_own_desktop() {
+  wine_quiet reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null || true
+  wine_quiet reg delete 'HKCU\Software\Wine\Explorer\Desktops' /v OrvelinDemo /f >/dev/null || true
 }
 
 install_and_uninstall() {   # label; screenshot suffix (empty: none)
@@ -150,7 +172,7 @@ install_and_uninstall() {   # label; screenshot suffix (empty: none)
   echo "Shortcuts:"
   show_shortcut "$group_unix/$shortcut_name.LNK"
   show_shortcut "$desktop_link"
-  echo "Uninstall key ($reg_view view):"
+  echo "Uninstall key ($view_name registry view):"
   show_key
   echo "Setup programs that ran:"
   cat "$setup_unix"/FILES/*/*/*/setup-runs.log 2>/dev/null | tr -d '\r' | sed 's/^/  /' || true
@@ -177,9 +199,12 @@ install_and_uninstall() {   # label; screenshot suffix (empty: none)
 
 harness_start
 trap harness_stop EXIT
+provide_wine_fonts
 echo "demo: $ORVELIN_ARCH programs, Wine prefix $WINEPREFIX, display $DISPLAY ($([ "$interactive" = 1 ] && echo "you drive" || echo "driven by demo_driver.exe"))"
 
 if [ "$screenshots" = 1 ]; then
+  use_own_desktop
+  trap 'drop_own_desktop; harness_stop' EXIT
   export LC_ALL=C.UTF-8
   install_and_uninstall "English" en
   export LC_ALL=ar_SA.UTF-8

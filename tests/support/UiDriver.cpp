@@ -36,6 +36,21 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId) {
     return search.found;
 }
 
+// WM_GETTEXT that waits for a busy program: one that has just slept through a setup program
+// counts as hung for a moment, and SMTO_ABORTIFHUNG would then read nothing.
+std::wstring ReadText(HWND window) {
+    constexpr UINT Limit = 10000;
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, Limit, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, Limit,
+                             &copied))
+        return {};
+    text.resize(copied);
+    return text;
+}
+
 bool IsMessageBox(HWND window) {
     return ClassOf(window) == DialogClass && GetDlgItem(window, MessageTextId) != nullptr;
 }
@@ -44,7 +59,12 @@ MessageBoxView Describe(HWND box) {
     MessageBoxView view;
     view.window = box;
     view.caption = CaptionOf(box);
-    view.text = TextOf(GetDlgItem(box, MessageTextId));
+    // Found the moment it shows: its text may still be on the way.
+    const HWND text = GetDlgItem(box, MessageTextId);
+    for (int attempt = 0; attempt < 20 && view.text.empty() && IsWindow(box); ++attempt) {
+        if (attempt) std::this_thread::sleep_for(PollInterval);
+        view.text = ReadText(text);
+    }
     for (HWND button : ChildWindows(box, L"Button"))
         if (IsWindowVisible(button)) view.buttons.push_back(GetDlgCtrlID(button));
     return view;
@@ -71,7 +91,7 @@ ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& work
                         workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &started))
         throw std::runtime_error("cannot start " + ToUtf8(program) + ", error " + std::to_string(GetLastError()));
     process_.Reset(started.hProcess);
-    CloseHandle(started.hThread);
+    const UniqueHandle thread(started.hThread);
     id_ = started.dwProcessId;
 }
 
@@ -133,7 +153,7 @@ void Answer(const MessageBoxView& box, int buttonId) {
         throw std::runtime_error("the message box \"" + ToUtf8(box.text) + "\" did not close");
 }
 
-std::wstring ControlText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+std::wstring ControlText(HWND dialog, int id) { return ReadText(GetDlgItem(dialog, id)); }
 
 bool IsControlVisible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
 
@@ -141,26 +161,26 @@ bool IsControlEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(d
 
 bool IsChecked(HWND dialog, int id) {
     DWORD_PTR state = 0;
-    SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_NORMAL, 10000, &state);
     return state == BST_CHECKED;
 }
 
 int ComboSelection(HWND dialog, int id) {
     DWORD_PTR index = static_cast<DWORD_PTR>(CB_ERR);
-    SendMessageTimeoutW(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &index);
+    SendMessageTimeoutW(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0, SMTO_NORMAL, 10000, &index);
     return static_cast<int>(static_cast<LRESULT>(index));
 }
 
 int ProgressPosition(HWND dialog, int id) {
     DWORD_PTR position = 0;
-    SendMessageTimeoutW(GetDlgItem(dialog, id), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position);
+    SendMessageTimeoutW(GetDlgItem(dialog, id), PBM_GETPOS, 0, 0, SMTO_NORMAL, 10000, &position);
     return static_cast<int>(position);
 }
 
 void SelectComboItem(HWND dialog, int id, int index) {
     const HWND combo = GetDlgItem(dialog, id);
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_NORMAL, 10000, &ignored);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
