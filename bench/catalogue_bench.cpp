@@ -15,7 +15,7 @@
 
 #include "installer/CatalogueWriter.h"
 #include "installer/InstallCatalogue.h"
-#include "shared/Error.h"
+#include "platform/Error.h"
 
 using namespace orvelin;
 
@@ -96,14 +96,14 @@ WalkResult Walk(InstallCatalogue& catalogue) {
     WalkResult result;
     auto copyNode = [&](int level, int node) {
         catalogue.SelectNodeFiles(level, node);
-        for (; !catalogue.cdsFiles.Eof(); catalogue.cdsFiles.Next()) {
+        for (; !catalogue.files.Eof(); catalogue.files.Next()) {
             ++result.files;
-            result.descriptionChars += static_cast<long long>(catalogue.cdsFiles.AsText(L"DESCRIPTION").size());
+            result.descriptionChars += static_cast<long long>(catalogue.files.AsText(L"DESCRIPTION").size());
         }
     };
-    DataPacketTable& applics = catalogue.cdsApplics;
-    DataPacketTable& locations = catalogue.cdsLocations;
-    DataPacketTable& folders = catalogue.cdsFolders;
+    DataPacketTable& applics = catalogue.applications;
+    DataPacketTable& locations = catalogue.locations;
+    DataPacketTable& folders = catalogue.folders;
     for (applics.First(); !applics.Eof(); applics.Next()) {
         for (locations.First(); !locations.Eof(); locations.Next()) {
             if (folders.RecordCount() == 0) {

@@ -20,7 +20,6 @@ screenshots=${ORVELIN_SCREENSHOTS:-0}
 
 bold() { printf '\n\033[1m== %s\033[0m\n' "$*"; }
 fail() { printf '\ndemo: %s\n' "$*" >&2; exit 1; }
-ini_value() { sed -n "s/^$1=\\(.*\\)\\r\\?\$/\\1/p" "$built_setup/setup.ini" | tr -d '\r' | head -n 1; }
 windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 seconds_since() { awk -v s="$1" -v e="$(date +%s.%N)" 'BEGIN { printf "%.1f", e - s }'; }
 
@@ -42,53 +41,55 @@ if [ "$interactive" = 1 ] && [ -z "${DISPLAY:-}" ]; then
 fi
 [ "$interactive" = 1 ] || export ORVELIN_FORCE_XVFB=${ORVELIN_FORCE_XVFB:-$([ -n "${DISPLAY:-}" ] && echo 0 || echo 1)}
 
-guid=$(ini_value GuidId)
-exe_name=$(ini_value ApplicExeName)
-app=${exe_name%.*}
-display_name=$(ini_value DisplayName)
-shortcut_name=$(ini_value DskTopShortCutName)
-[ -n "$guid" ] && [ -n "$app" ] || fail "the sample's setup.ini names no GUID or program"
-
 setup_win='C:\OrvelinSetup'
+setup_unix=$drive_c/OrvelinSetup
 # The shipped programs are 32-bit; where this machine cannot run 32-bit code the demo runs the
 # 64-bit build of the same sources, which sees the 64-bit registry view and program files.
-if [ "$ORVELIN_ARCH" = i686 ]; then
-  reg_view=/reg:32 view_name=32-bit installer_bin="$drive_c/Program Files (x86)/ORVELIN/install/Bin"
-else
-  reg_view=/reg:64 view_name=64-bit installer_bin="$drive_c/Program Files/ORVELIN/install/Bin"
-fi
-setup_unix=$drive_c/OrvelinSetup
-uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$guid"
-uninstall_unix=$drive_c/ProgramData/ORVELIN/install/$guid
-group_unix="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/ORVELIN/$display_name"
-desktop_link="$drive_c/users/Public/Desktop/$shortcut_name.LNK"
-application_folders=("$drive_c/Program Files (x86)/ORVELIN/$app" "$drive_c/Program Files/ORVELIN/$app"
-                     "$drive_c/ProgramData/ORVELIN/$app")
+if [ "$ORVELIN_ARCH" = i686 ]; then reg_view=/reg:32 view_name=32-bit; else reg_view=/reg:64 view_name=64-bit; fi
+
+unix_path() { local p=${1//\\//}; printf '%s' "$drive_c/${p#C:/}"; }
+
+# Where an install of the sample puts things on this machine, as the programs work it out.
+learn_places() {
+  local line name value
+  application_folders=()
+  while IFS= read -r line; do
+    line=${line%$'\r'}
+    name=${line%%=*} value=${line#*=}
+    case $name in
+      guid) guid=$value ;;
+      uninstall_key) uninstall_key=$value ;;
+      user_key) user_key=$value ;;
+      uninstall_folder) uninstall_win=$value uninstall_unix=$(unix_path "$value") ;;
+      installer_bin) installer_bin=$(unix_path "$value") ;;
+      group_folder) group_unix=$(unix_path "$value") ;;
+      group_shortcut) group_link=$(unix_path "$value") ;;
+      desktop_shortcut) desktop_link=$(unix_path "$value") ;;
+      application_folder) application_folders+=("$(unix_path "$value")") ;;
+    esac
+  done < <("$WINE" "$bin/demo_driver.exe" where "$(windows_path "$built_setup")" 2>/dev/null)
+  [ -n "${guid:-}" ] && [ -n "${uninstall_key:-}" ] || fail "the sample's setup.ini names no GUID or program"
+}
 
 wine_quiet() { "$WINE" "$@" 2>/dev/null; }
 key_exists() { wine_quiet reg query "$uninstall_key" "$reg_view" >/dev/null; }
-roaming_folders() { compgen -G "$drive_c/users/*/AppData/Roaming/ORVELIN/$app" || true; }
 
 # Whatever an earlier, interrupted demo left would make the installer refuse.
 remove_leftovers() {
   wine_quiet reg delete "$uninstall_key" /f "$reg_view" >/dev/null || true
-  wine_quiet reg delete "HKCU\\Software\\ORVELIN\\$app" /f >/dev/null || true
-  local folder
-  while IFS= read -r folder; do rm -rf "$folder"; done < <(roaming_folders)
+  wine_quiet reg delete "$user_key" /f >/dev/null || true
   rm -rf "${application_folders[@]}" "$uninstall_unix" "$group_unix" "$desktop_link" "$setup_unix"
 }
 
 show_files() {
-  local folders=("${application_folders[@]}") folder any=0
-  mapfile -t -O "${#folders[@]}" folders < <(roaming_folders)
-  folders+=("$uninstall_unix")
+  local folders=("${application_folders[@]}" "$uninstall_unix") folder any=0
   for folder in "${folders[@]}"; do
     [ -d "$folder" ] || continue
     any=1
     echo "  ${folder#$drive_c/}"
     (cd "$folder" && find . -mindepth 1 | sort | sed 's|^\./|      |')
   done
-  [ "$any" = 1 ] || echo "  (no ORVELIN folder of $app)"
+  [ "$any" = 1 ] || echo "  (none of the application's folders)"
 }
 
 show_shortcut() {
@@ -170,7 +171,7 @@ install_and_uninstall() {   # label; screenshot suffix (empty: none)
   echo "Files:"
   show_files
   echo "Shortcuts:"
-  show_shortcut "$group_unix/$shortcut_name.LNK"
+  show_shortcut "$group_link"
   show_shortcut "$desktop_link"
   echo "Uninstall key ($view_name registry view):"
   show_key
@@ -178,9 +179,9 @@ install_and_uninstall() {   # label; screenshot suffix (empty: none)
   cat "$setup_unix"/FILES/*/*/*/setup-runs.log 2>/dev/null | tr -d '\r' | sed 's/^/  /' || true
   compgen -G "$setup_unix/FILES/*/*/*/setup-runs.log" >/dev/null || echo "  none"
 
-  bold "$label: uninstalling (C:\\ProgramData\\ORVELIN\\install\\$guid\\uninstall.exe)"
+  bold "$label: uninstalling ($uninstall_win\\uninstall.exe)"
   start=$(date +%s.%N)
-  run_program uninstall "C:\\ProgramData\\ORVELIN\\install\\$guid" "$shot_uninstall" ||
+  run_program uninstall "$uninstall_win" "$shot_uninstall" ||
     fail "the uninstall did not succeed"
   uninstall_seconds=$(seconds_since "$start")
   if key_exists; then fail "the Uninstall key is still there"; fi
@@ -189,7 +190,7 @@ install_and_uninstall() {   # label; screenshot suffix (empty: none)
   echo "Files:"
   show_files
   echo "Shortcuts:"
-  show_shortcut "$group_unix/$shortcut_name.LNK"
+  show_shortcut "$group_link"
   show_shortcut "$desktop_link"
   echo "Uninstall key:"
   show_key
@@ -200,6 +201,7 @@ install_and_uninstall() {   # label; screenshot suffix (empty: none)
 harness_start
 trap harness_stop EXIT
 provide_wine_fonts
+learn_places
 echo "demo: $ORVELIN_ARCH programs, Wine prefix $WINEPREFIX, display $DISPLAY ($([ "$interactive" = 1 ] && echo "you drive" || echo "driven by demo_driver.exe"))"
 
 if [ "$screenshots" = 1 ]; then

@@ -6,16 +6,27 @@
 //   demo_driver uninstall UNINSTALL_FOLDER [SCREENSHOT.png]
 //
 // Exit code 0 once the program has reported success and ended with exit code 0; 1 otherwise.
+//
+//   demo_driver where SETUP_FOLDER
+//
+// prints where an install from that setup folder puts things on this machine, one
+// "name=value" a line, as the programs themselves work it out.
 #include <windows.h>
 
 #include <cstdio>
 #include <functional>
 #include <string>
 
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
-#include "support/InstallerSession.h"
-#include "support/UninstallerSession.h"
+#include <shlobj.h>
+
+#include "contract/InstallContract.h"
+#include "installer/SetupPackage.h"
+#include "platform/Handles.h"
+#include "platform/Registry.h"
+#include "platform/ShellFolders.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "support/ProgramSessions.h"
 #include "support/UiDriver.h"
 #include "support/WindowCapture.h"
 
@@ -128,11 +139,32 @@ bool DriveUninstaller(const std::wstring& folder, const std::wstring& screenshot
     return Finish(uninstaller.Program(), L"uninstall.exe", succeeded);
 }
 
+void SayWhere(const std::wstring& setupFolder) {
+    const SetupSettings settings = ReadSetupSettings(IniFile(setupFolder + L"setup.ini"));
+    const std::wstring application = settings.ApplicationName();
+    Say(L"guid=" + settings.guid);
+    Say(L"uninstall_key=HKLM\\" + UninstallKeyPath(settings.guid));
+    Say(L"user_key=HKCU\\" + ProgramSettingsKeyPath(application));
+    Say(L"uninstall_folder=" + UninstallFolder(CompanyFolder(GetSpecialFolder(CSIDL_COMMON_APPDATA), L"install") + L"\\",
+                                               settings.guid));
+    Say(L"installer_bin=" + CompanyFolder(GetSpecialFolder(CSIDL_PROGRAM_FILES), L"install") + L"\\Bin");
+    const std::wstring group = ProgramGroupFolder(GetSpecialFolder(CSIDL_COMMON_PROGRAMS), settings.displayName);
+    Say(L"group_folder=" + group);
+    Say(L"group_shortcut=" + group + L"\\" + settings.shortcutName + kShortcutExtension);
+    Say(L"desktop_shortcut=" + GetSpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + settings.shortcutName +
+        kShortcutExtension);
+    const std::wstring nativeProgramFiles =
+        ReadLocalMachineString(L"Software\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir");
+    for (const std::wstring& base : {GetSpecialFolder(CSIDL_PROGRAM_FILESX86), nativeProgramFiles,
+                                     GetSpecialFolder(CSIDL_COMMON_APPDATA), GetSpecialFolder(CSIDL_APPDATA)})
+        Say(L"application_folder=" + CompanyFolder(base, application));
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        Say(L"usage: demo_driver install|uninstall FOLDER [SCREENSHOT.png]");
+        Say(L"usage: demo_driver install|uninstall|where FOLDER [SCREENSHOT.png]");
         return 2;
     }
     const ComApartment com;
@@ -142,6 +174,10 @@ int wmain(int argc, wchar_t** argv) {
     try {
         if (what == L"install") return DriveInstaller(folder, screenshot) ? 0 : 1;
         if (what == L"uninstall") return DriveUninstaller(folder, screenshot) ? 0 : 1;
+        if (what == L"where") {
+            SayWhere(folder);
+            return 0;
+        }
         Say(L"unknown program: " + what);
         return 2;
     } catch (const std::exception& e) {

@@ -6,9 +6,10 @@
 
 #include <string>
 
-#include "shared/FileSystem.h"
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
+#include "platform/FileSystem.h"
+#include "platform/Handles.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 #ifndef ORVELIN_SAMPLE_GUID
 #error "ORVELIN_SAMPLE_GUID must name the application GUID of the sample setup"

@@ -5,9 +5,10 @@
 
 #include <string>
 
-#include "shared/FileSystem.h"
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
+#include "platform/FileSystem.h"
+#include "platform/Handles.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring self = orvelin::ModuleFilePath();

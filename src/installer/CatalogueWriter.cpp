@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "shared/Error.h"
-#include "shared/FileSystem.h"
-#include "shared/TextUtil.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
 
 namespace orvelin {
 

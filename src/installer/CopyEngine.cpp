@@ -1,20 +1,39 @@
-// The catalogue copy engine: location base folders, destination folders and the copy of one
-// catalogue node's files.
+#include "installer/CopyEngine.h"
+
 #include <shlobj.h>
 
+#include "contract/InstallContract.h"
 #include "installer/FileCopy.h"
-#include "installer/InstallRun.h"
-#include "shared/CommonHelpers.h"
-#include "shared/FileSystem.h"
-#include "shared/GenUtil.h"
-#include "shared/TextUtil.h"
-#include "shared/WindowsVersion.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "platform/ShellFolders.h"
+#include "platform/Text.h"
 
 namespace orvelin {
 
-void InstallRun::CopyLocations() {
-    DataPacketTable& locations = state_.catalogue.cdsLocations;
-    DataPacketTable& folders = state_.catalogue.cdsFolders;
+std::wstring CheckFolderPath(const std::wstring& path, const Translator& translate) {
+    if (path.empty()) throw Error(translate(L"The path is blank") + L" ");
+    return IncludeTrailingBackslash(path);
+}
+
+std::wstring ReadProgramFilesDir() {
+    return ReadLocalMachineString(L"\\Software\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir");
+}
+
+CopyEngine::CopyEngine(InstallCatalogue& catalogue, InstalledFiles& installed, RunView& view,
+                       const WindowsPlatform& windows, const std::wstring& applicationExe, const Translator& translate)
+    : catalogue_(catalogue),
+      installed_(installed),
+      view_(view),
+      windows_(windows),
+      applicationExe_(applicationExe),
+      translate_(translate) {}
+
+void CopyEngine::CopyLocations(const std::wstring& sourceFolder) {
+    DataPacketTable& locations = catalogue_.locations;
+    DataPacketTable& folders = catalogue_.folders;
     for (locations.First(); !locations.Eof(); locations.Next()) {
         const std::wstring base = LocationBaseFolder(locations.AsInteger(L"FUNCTION_ID"));
         if (base.empty()) continue;
@@ -22,45 +41,44 @@ void InstallRun::CopyLocations() {
         if (folders.RecordCount() == 0) {
             const std::wstring destination = base + locations.AsText(L"TITLE");
             ForceDirectories(destination);
-            CopyNodeFiles(destination, kLocationLevel, locations.AsInteger(L"MINOR_ID"));
+            CopyNodeFiles(sourceFolder, destination, kLocationLevel, locations.AsInteger(L"MINOR_ID"));
             continue;
         }
         for (folders.First(); !folders.Eof(); folders.Next()) {
             const std::wstring destination = base + folders.AsText(L"TITLE");
             ForceDirectories(destination);
-            CopyNodeFiles(destination, kFolderLevel, folders.AsInteger(L"DETAIL_ID"));
+            CopyNodeFiles(sourceFolder, destination, kFolderLevel, folders.AsInteger(L"DETAIL_ID"));
         }
     }
 }
 
-void InstallRun::CopyNodeFiles(const std::wstring& destination, int nodeLevel, int nodeId) {
-    usedFolders.push_back(destination);
+void CopyEngine::CopyNodeFiles(const std::wstring& sourceFolder, const std::wstring& destination, int level,
+                               int nodeId) {
+    usedFolders_.push_back(destination);
 
-    DataPacketTable& files = state_.catalogue.cdsFiles;
-    state_.catalogue.SelectNodeFiles(nodeLevel, nodeId);
+    DataPacketTable& files = catalogue_.files;
+    catalogue_.SelectNodeFiles(level, nodeId);
     const int selected = files.RecordCount();
     if (selected > 0) {
         const int description = files.FieldIndex(L"DESCRIPTION");
-        const std::wstring& source = currentSourceFolder;
         const std::wstring firstName(files.AsTextView(description));
         // Only the first file is looked at: a notice now, the failing copy ends the run.
-        if (!FileExists(source + L"\\" + firstName))
-            view_.ShowMessage(L"Source file not found: " + source + L"\\" + firstName);
+        if (!FileExists(sourceFolder + L"\\" + firstName))
+            view_.ShowMessage(L"Source file not found: " + sourceFolder + L"\\" + firstName);
         if (!DirectoryExists(destination + L"\\")) view_.ShowMessage(L"distnation not found: " + destination + L"\\");
         if (firstName.empty()) return;
 
-        const std::wstring mainExecutable =
-            UpperAscii(state_.lbShortCutExe.empty() ? std::wstring() : state_.lbShortCutExe.front());
+        const std::wstring mainExecutable = UpperAscii(applicationExe_);
         for (; !files.Eof(); files.Next()) {
             const std::wstring name(files.AsTextView(description));
-            const std::wstring sourceFile = source + L"\\" + name;
+            const std::wstring sourceFile = sourceFolder + L"\\" + name;
             const std::wstring destinationFile = destination + L"\\" + name;
             CopyFileReplacing(view_, sourceFile, destinationFile, CopyFailureNotice(sourceFile, destination));
             view_.SetStatus(L"Copying: " + sourceFile);
-            state_.InstalledFileList.push_back(destinationFile);
+            installed_.paths.push_back(destinationFile);
             if (UpperAscii(name) == mainExecutable) {
-                state_.ShortcutTarget = destinationFile;
-                state_.UninstallProgPath = source + L"\\uninstall.exe";
+                installed_.mainExecutable = destinationFile;
+                installed_.uninstallerSource = sourceFolder + L"\\" + kUninstallerFile;
             }
         }
     }
@@ -68,19 +86,15 @@ void InstallRun::CopyNodeFiles(const std::wstring& destination, int nodeLevel, i
     view_.ProcessMessages();
 }
 
-std::wstring InstallRun::ReadProgramFilesDir() const {
-    return ReadLocalMachineString(L"\\Software\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir");
-}
-
-std::wstring InstallRun::LocationBaseFolder(int kind) const {
+std::wstring CopyEngine::LocationBaseFolder(int kind) const {
     std::wstring folder;
     switch (kind) {
         case 1:
-            folder = GetSpecialFolder(WindowsMajorVersion() <= 5 ? CSIDL_PROGRAM_FILES : CSIDL_PROGRAM_FILESX86);
+            folder = GetSpecialFolder(windows_.VistaOrLater() ? CSIDL_PROGRAM_FILESX86 : CSIDL_PROGRAM_FILES);
             break;
         case 2:
             // The 32-bit view of the shell would give the 32-bit folder on 64-bit Windows.
-            folder = state_.PlatForm64 ? ReadProgramFilesDir() : GetSpecialFolder(CSIDL_PROGRAM_FILES);
+            folder = windows_.is64Bit ? ReadProgramFilesDir() : GetSpecialFolder(CSIDL_PROGRAM_FILES);
             break;
         case 3:
             folder = GetSpecialFolder(CSIDL_COMMON_APPDATA);
@@ -91,7 +105,16 @@ std::wstring InstallRun::LocationBaseFolder(int kind) const {
         default:
             return {};
     }
-    return CheckFolderPath(folder + L"\\ORVELIN\\" + ChangeFileExt(state_.ApplicExeName, L""));
+    return CheckFolderPath(CompanyFolder(folder, ChangeFileExt(applicationExe_, L"")), translate_);
+}
+
+std::wstring CopyEngine::UsedFolderEndingWith(const std::wstring& title) const {
+    if (title.empty()) return {};
+    for (const auto& folder : usedFolders_) {
+        const size_t found = folder.find(title);
+        if (found != std::wstring::npos && found + title.size() == folder.size()) return folder;
+    }
+    return {};
 }
 
 }  // namespace orvelin

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "shared/Error.h"
-#include "shared/TextUtil.h"
+#include "platform/Error.h"
+#include "platform/Text.h"
 
 namespace orvelin {
 

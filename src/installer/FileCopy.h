@@ -3,7 +3,7 @@
 // the user which copy it was before the error ends the run.
 #include <string>
 
-#include "shared/RunView.h"
+#include "ui/RunView.h"
 
 namespace orvelin {
 
@@ -13,7 +13,7 @@ void CopyFileReplacing(RunView& view, const std::wstring& source, const std::wst
                        const std::wstring& failureNotice);
 
 // The notice of a failed copy: the two texts separated by a line feed and a carriage
-// return, in that order, as the installer has always shown it.
+// return, in that order.
 std::wstring CopyFailureNotice(const std::wstring& first, const std::wstring& second);
 
 }  // namespace orvelin

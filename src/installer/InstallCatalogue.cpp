@@ -42,26 +42,26 @@ std::vector<FieldDef> FilesFields() {
 }
 
 InstallCatalogue::InstallCatalogue()
-    : cdsApplics(ApplicsFields()), cdsLocations(LocationsFields()), cdsFolders(FoldersFields()), cdsFiles(FilesFields()) {
-    cdsApplics.SetOrdering(L"MAJOR_ID");
-    cdsLocations.SetOrdering(L"PARENT_ID");
-    cdsLocations.SetMasterLink(cdsApplics, L"MAJOR_ID", L"PARENT_ID");
-    cdsFolders.SetOrdering(L"PARENT_ID");
-    cdsFolders.SetMasterLink(cdsLocations, L"MINOR_ID", L"PARENT_ID");
+    : applications(ApplicsFields()), locations(LocationsFields()), folders(FoldersFields()), files(FilesFields()) {
+    applications.SetOrdering(L"MAJOR_ID");
+    locations.SetOrdering(L"PARENT_ID");
+    locations.SetMasterLink(applications, L"MAJOR_ID", L"PARENT_ID");
+    folders.SetOrdering(L"PARENT_ID");
+    folders.SetMasterLink(locations, L"MINOR_ID", L"PARENT_ID");
 }
 
 void InstallCatalogue::Load(const std::wstring& basePath) {
-    cdsApplics.Load(basePath + kApplicsFile);
-    cdsLocations.Load(basePath + kLocationsFile);
-    cdsFolders.Load(basePath + kFoldersFile);
-    cdsFiles.Load(basePath + kFilesFile);
+    applications.Load(basePath + kApplicsFile);
+    locations.Load(basePath + kLocationsFile);
+    folders.Load(basePath + kFoldersFile);
+    files.Load(basePath + kFilesFile);
 }
 
 void InstallCatalogue::SelectNodeFiles(int level, int nodeId) {
-    cdsFiles.ClearSelection();
-    cdsFiles.SetSelection(L"NODE_LEVEL = " + std::to_wstring(level) + L" and PARENT_ID = " + std::to_wstring(nodeId));
-    cdsFiles.EnableSelection(true);
-    cdsFiles.First();
+    files.ClearSelection();
+    files.SetSelection(L"NODE_LEVEL = " + std::to_wstring(level) + L" and PARENT_ID = " + std::to_wstring(nodeId));
+    files.EnableSelection(true);
+    files.First();
 }
 
 }  // namespace orvelin

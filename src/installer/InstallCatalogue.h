@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/DataPacketTable.h"
+#include "datapacket/DataPacketTable.h"
 
 namespace orvelin {
 
@@ -27,9 +27,9 @@ inline constexpr int kFolderLevel = 3;
 
 class InstallCatalogue {
 public:
-    // cdsApplics ordered by MAJOR_ID; cdsLocations ordered by PARENT_ID and showing the current
-    // application's locations; cdsFolders ordered by PARENT_ID and showing the current
-    // location's folders; cdsFiles in file order, selected by node.
+    // Applications ordered by MAJOR_ID; locations ordered by PARENT_ID and showing the current
+    // application's; folders ordered by PARENT_ID and showing the current location's; files in
+    // file order, selected by node.
     InstallCatalogue();
 
     // basePath ends with a backslash. Loads the tables in the order above; an error stops at
@@ -41,10 +41,10 @@ public:
     void SelectNodeFiles(int level, int nodeId);
 
     // Declared in master-before-detail order, so details are released first.
-    DataPacketTable cdsApplics;
-    DataPacketTable cdsLocations;
-    DataPacketTable cdsFolders;
-    DataPacketTable cdsFiles;
+    DataPacketTable applications;
+    DataPacketTable locations;
+    DataPacketTable folders;
+    DataPacketTable files;
 };
 
 }  // namespace orvelin

@@ -1,95 +1,88 @@
-// The install run: the database choice, the guard against a second install, every category
-// of the catalogue in application order, then shortcuts and the installation record.
 #include "installer/InstallRun.h"
 
-#include "shared/CommonHelpers.h"
-#include "shared/TextUtil.h"
+#include "installer/CopyEngine.h"
+#include "installer/InstallRecord.h"
+#include "installer/SetupPrograms.h"
+#include "installer/Shortcuts.h"
+#include "platform/FileSystem.h"
 
 namespace orvelin {
 
 namespace {
 
-// The used folders belong to one run: dropped at its end, whether it ends well or not.
-class UsedFoldersScope {
-public:
-    explicit UsedFoldersScope(std::vector<std::wstring>& folders) : folders_(folders) { folders_.clear(); }
-    ~UsedFoldersScope() { folders_.clear(); }
-    UsedFoldersScope(const UsedFoldersScope&) = delete;
-    UsedFoldersScope& operator=(const UsedFoldersScope&) = delete;
-
-private:
-    std::vector<std::wstring>& folders_;
-};
-
 enum Category { DatabaseServers = 0, InstalledApplic = 1, CommonApplic = 2, ThirdPartyApps = 3, WindowsFiles = 4 };
 
 }  // namespace
 
-InstallRun::InstallRun(InstallerState& state, InstallView& view, std::wstring exePath, std::wstring commonDataDir)
-    : state_(state), view_(view), exePath_(std::move(exePath)), commonDataDir_(std::move(commonDataDir)) {}
+int CountApplicationFiles(const std::wstring& setupFolder) {
+    // Only the application's own files are counted, although every category advances the bar.
+    std::vector<std::wstring> files;
+    CollectFiles(files, setupFolder + L"FILES\\INSTALLED APPLIC", L"*.*");
+    return static_cast<int>(files.size());
+}
 
-void InstallRun::Execute() {
-    if (view_.DatabaseChoiceShown()) {
-        const int index = view_.DatabaseIndex();
-        if (index <= 0) {
+InstallRun::InstallRun(SetupPackage& package, InstalledFiles& installed, InstallView& view,
+                       const InstallContext& context)
+    : package_(package), installed_(installed), view_(view), context_(context) {}
+
+InstallRun::Outcome InstallRun::Execute(const InstallChoices& choices) {
+    int databaseIndex = choices.database.value_or(-1);
+    if (choices.database) {
+        if (databaseIndex <= 0) {
             view_.ShowMessage(L"A database server has to be selected. ");
-            return;
+            return Outcome::Refused;
         }
-        if (index > kFirebirdIndex) {
+        if (databaseIndex > kFirebirdIndex) {
             view_.ShowMessage(L"Currently only Firebird database is supported. It will be used");
             view_.SelectDatabase(kFirebirdIndex);
+            databaseIndex = kFirebirdIndex;
         }
     }
-    CheckAlreadyInstalled(view_.GuidId());
+    const SetupSettings& settings = package_.settings;
+    CheckAlreadyInstalled(settings.guid);
     view_.SetStatus(L"Creating program folders");
-    SetProgressRange();
-    const UsedFoldersScope runScope(usedFolders);
+    view_.SetProgressMax(CountApplicationFiles(package_.folder));
 
-    const std::wstring setupRoot = CheckFolderPath(exePath_);
-    DataPacketTable& applics = state_.catalogue.cdsApplics;
-    for (applics.First(); !applics.Eof(); applics.Next()) InstallCategory(applics.AsInteger(L"ACCOUNT_T"), setupRoot);
+    CopyEngine copyEngine(package_.catalogue, installed_, view_, context_.windows, settings.applicationExe,
+                          context_.translate);
+    SetupPrograms setupPrograms(package_.catalogue, copyEngine, view_, context_.windows, context_.translate);
+    const std::wstring setupRoot = CheckFolderPath(package_.folder, context_.translate);
+    DataPacketTable& applications = package_.catalogue.applications;
+    for (applications.First(); !applications.Eof(); applications.Next())
+        InstallApplication(applications.AsInteger(L"ACCOUNT_T"), setupRoot, copyEngine, setupPrograms, databaseIndex);
 
     view_.SetProgressPosition(100);
     view_.SetStatus(L"Adding application to windows control panael");
-    CreateShortcuts();
-    WriteUninstallEntry(view_.GuidId());
+    CreateShortcuts(installed_.mainExecutable, settings.displayName, choices.shortcutName, choices.addDesktopShortcut,
+                    view_.Owner(), installed_.paths);
+    WriteUninstallEntry(settings.guid, settings.displayName, context_.uninstallRoot, package_.folder, installed_,
+                        view_);
     view_.ShowMessage(L"Program was installed successfully");
-    view_.CloseWindow();
+    return Outcome::Installed;
 }
 
-void InstallRun::InstallCategory(int category, const std::wstring& setupRoot) {
+void InstallRun::InstallApplication(int category, const std::wstring& setupRoot, CopyEngine& copyEngine,
+                                    SetupPrograms& setupPrograms, int databaseIndex) {
     switch (category) {
         case DatabaseServers:
-            currentSourceFolder = setupRoot + L"FILES\\DATABASE SERVERS";
-            InstallDbServers();
+            setupPrograms.InstallDbServers(setupRoot + L"FILES\\DATABASE SERVERS", databaseIndex);
             break;
         case InstalledApplic:
-            currentSourceFolder = setupRoot + L"FILES\\INSTALLED APPLIC";
-            CopyLocations();
+            copyEngine.CopyLocations(setupRoot + L"FILES\\INSTALLED APPLIC");
             break;
         case CommonApplic:
-            currentSourceFolder = setupRoot + L"FILES\\COMMON APPLIC";
-            CopyLocations();
+            copyEngine.CopyLocations(setupRoot + L"FILES\\COMMON APPLIC");
             break;
         case ThirdPartyApps:
             view_.SetStatus(L"Installing thired party programs");
-            currentSourceFolder = setupRoot + L"FILES\\THIRED PARTY APP";
-            InstallThirdPartyPrograms();
+            setupPrograms.InstallThirdPartyPrograms(setupRoot + L"FILES\\THIRED PARTY APP");
             break;
         case WindowsFiles:
-            currentSourceFolder = setupRoot + L"FILES\\WINDOWS";
-            CopyLocations();
+            copyEngine.CopyLocations(setupRoot + L"FILES\\WINDOWS");
             break;
         default:
             break;   // not a category this installer knows
     }
-}
-
-void InstallRun::SetProgressRange() {
-    // Only the application's own files are counted, although every category advances the bar.
-    std::vector<std::wstring> files;
-    CollectFiles(files, exePath_ + L"FILES\\INSTALLED APPLIC", L"*.*");
-    view_.SetProgressMax(static_cast<int>(files.size()));
 }
 
 }  // namespace orvelin

@@ -1,64 +1,48 @@
 #pragma once
-// The install run behind the Install button, and the steps it calls.
+// The install run behind the Install button: the database choice, the guard against a second
+// install, every category of the catalogue in application order, then the shortcuts and the
+// installation record.
 #include <string>
-#include <vector>
 
+#include "foundation/InterfaceLanguage.h"
 #include "installer/InstallView.h"
-#include "installer/InstallerState.h"
+#include "installer/InstalledFiles.h"
+#include "installer/SetupPackage.h"
+#include "platform/WindowsPlatform.h"
 
 namespace orvelin {
 
-class InstallRun {
-public:
-    // exePath: the installer's folder (source of the FILES tree); commonDataDir: the
-    // installer's own CommonDataDir, which receives the uninstall folder.
-    InstallRun(InstallerState& state, InstallView& view, std::wstring exePath, std::wstring commonDataDir);
+class CopyEngine;
+class SetupPrograms;
 
-    // btnInstallClick: returns normally after success (the window has been asked to close)
-    // or after a refused database choice; any error propagates to the window's top level.
-    void Execute();
-
-    // The steps, public so they can be exercised one by one.
-    void SetProgressRange();
-    void CopyLocations();
-    void CopyNodeFiles(const std::wstring& destination, int nodeLevel, int nodeId);
-    std::wstring ReadProgramFilesDir() const;
-    std::wstring LocationBaseFolder(int kind) const;   // empty when the kind is not 1 to 4
-    void InstallDbServers();
-    void InstallThirdPartyPrograms();
-    void RunFolderPrograms(int nodeLevel, int parentId);
-    std::wstring FindUsedFolder(const std::wstring& title) const;
-    void CreateShortcuts();
-    void CreateProgramGroupShortcut();
-    void CreateDesktopShortcut();
-    void CheckAlreadyInstalled(const std::wstring& guid) const;
-    void WriteUninstallEntry(const std::wstring& guid);
-    void PlaceUninstaller(const std::wstring& folder);
-
-    // Run state, visible for the tests.
-    std::wstring currentSourceFolder;                // no trailing backslash
-    std::wstring runFolder;
-    std::vector<std::wstring> usedFolders;
-
-private:
-    // The two categories that hold other vendors' setup programs differ only in the name
-    // they announce before running them.
-    enum class SetupCategory { DatabaseServers, ThirdParty };
-
-    void InstallCategory(int category, const std::wstring& setupRoot);
-    void ProcessLocationFolders(int runCode, const std::wstring& categoryFolder, SetupCategory category);
-
-    InstallerState& state_;
-    InstallView& view_;
-    std::wstring exePath_;
-    std::wstring commonDataDir_;
+// What an install run takes from the installer's start-up.
+struct InstallContext {
+    std::wstring uninstallRoot;   // the installer's own all-users data folder: receives the uninstall folder
+    WindowsPlatform windows;
+    Translator translate;
 };
 
-// The Uninstall key of an application GUID, relative to HKEY_LOCAL_MACHINE.
-std::wstring UninstallKeyPath(const std::wstring& guid);
+// The progress bar's range: the number of files under the setup folder's "FILES\INSTALLED APPLIC".
+int CountApplicationFiles(const std::wstring& setupFolder);
 
-// "UninstallString" of an uninstaller path: quoted when it holds a blank, so that Windows
-// does not take the text after the blank for arguments.
-std::wstring QuotedCommand(const std::wstring& path);
+class InstallRun {
+public:
+    // installed: what earlier runs of the same window put on the machine; this run adds to it.
+    InstallRun(SetupPackage& package, InstalledFiles& installed, InstallView& view, const InstallContext& context);
+
+    enum class Outcome { Refused, Installed };
+    // Refused: the database choice was not made, and nothing else happened. Any error
+    // propagates; what the run did so far stays.
+    Outcome Execute(const InstallChoices& choices);
+
+private:
+    void InstallApplication(int category, const std::wstring& setupRoot, CopyEngine& copyEngine,
+                            SetupPrograms& setupPrograms, int databaseIndex);
+
+    SetupPackage& package_;
+    InstalledFiles& installed_;
+    InstallView& view_;
+    const InstallContext& context_;
+};
 
 }  // namespace orvelin

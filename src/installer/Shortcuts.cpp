@@ -1,26 +1,20 @@
-// The Start-menu and desktop shortcuts to the application's main executable.
+#include "installer/Shortcuts.h"
+
 #include <shlobj.h>
 
-#include "installer/InstallRun.h"
-#include "shared/Error.h"
-#include "shared/FileSystem.h"
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
+#include "contract/InstallContract.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/Handles.h"
+#include "platform/Paths.h"
+#include "platform/ShellFolders.h"
+#include "platform/Text.h"
 
 namespace orvelin {
 
 namespace {
 
 constexpr const wchar_t* ShellLinkClassId = L"{00021401-0000-0000-C000-000000000046}";
-
-// The all-users folders are asked for through an item-id list, as shell links expect them.
-std::wstring ShellFolderPath(HWND owner, int csidl) {
-    UniqueItemIdList items;
-    if (FAILED(SHGetSpecialFolderLocation(owner, csidl, items.Put()))) return {};
-    wchar_t path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListW(items.Get(), path)) return {};
-    return path;
-}
 
 template <typename Interface>
 ComPtr<Interface> QueryShellLinkInterface(IUnknown& object, REFIID iid) {
@@ -44,31 +38,26 @@ ComPtr<IPersistFile> MakeShellLink(const std::wstring& target) {
     return file;
 }
 
+// Not checked: a name the file system refuses leaves no shortcut, and the uninstaller
+// passes over a listed file that is missing.
+void Save(const ComPtr<IPersistFile>& link, const std::wstring& linkPath, std::vector<std::wstring>& listed) {
+    link->Save(linkPath.c_str(), FALSE);
+    listed.push_back(linkPath);
+}
+
 }  // namespace
 
-void InstallRun::CreateShortcuts() {
-    CreateProgramGroupShortcut();
-    if (view_.AddShortcut()) CreateDesktopShortcut();
-}
-
-void InstallRun::CreateProgramGroupShortcut() {
-    const auto link = MakeShellLink(state_.ShortcutTarget);
-    const std::wstring linkPath = ShellFolderPath(view_.Owner(), CSIDL_COMMON_PROGRAMS) + L"\\ORVELIN\\" +
-                                  view_.DisplayName() + L"\\" + view_.ShortcutName() + L".LNK";
-    const std::wstring folder = ExtractFilePath(linkPath);
-    if (!DirectoryExists(folder)) ForceDirectories(folder);
-    // Not checked: a name the file system refuses leaves no shortcut, and the uninstaller
-    // passes over a listed file that is missing.
-    link->Save(linkPath.c_str(), FALSE);
-    state_.InstalledFileList.push_back(linkPath);
-}
-
-void InstallRun::CreateDesktopShortcut() {
-    const auto link = MakeShellLink(state_.ShortcutTarget);
-    const std::wstring linkPath =
-        ShellFolderPath(view_.Owner(), CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + view_.ShortcutName() + L".LNK";
-    link->Save(linkPath.c_str(), FALSE);
-    state_.InstalledFileList.push_back(linkPath);
+void CreateShortcuts(const std::wstring& target, const std::wstring& displayName, const std::wstring& shortcutName,
+                     bool onDesktop, HWND owner, std::vector<std::wstring>& listed) {
+    const std::wstring fileName = shortcutName + kShortcutExtension;
+    const auto groupLink = MakeShellLink(target);
+    const std::wstring group =
+        ProgramGroupFolder(GetSpecialFolderLocation(owner, CSIDL_COMMON_PROGRAMS), displayName) + L"\\";
+    if (!DirectoryExists(group)) ForceDirectories(group);
+    Save(groupLink, group + fileName, listed);
+    if (!onDesktop) return;
+    const auto desktopLink = MakeShellLink(target);
+    Save(desktopLink, GetSpecialFolderLocation(owner, CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + fileName, listed);
 }
 
 }  // namespace orvelin

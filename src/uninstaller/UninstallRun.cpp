@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include "shared/CommonHelpers.h"
-#include "shared/Error.h"
-#include "shared/Registry.h"
-#include "shared/TextUtil.h"
+#include "contract/InstallContract.h"
+#include "platform/Error.h"
+#include "platform/Registry.h"
+#include "platform/Text.h"
+#include "uninstaller/FileRemoval.h"
 
 namespace orvelin {
 
@@ -17,10 +18,6 @@ constexpr const wchar_t* kConfirmation =
     L"application and have them saved then run this program";
 constexpr const wchar_t* kRemovingFromControlPanel = L"Status: Removing from windows control panale";
 
-std::wstring UninstallKeyOf(const std::wstring& guid) {
-    return L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + guid;
-}
-
 // Without the record the list would be looked for at the root of the current drive, and
 // whatever a file there lists would be deleted.
 [[noreturn]] void RaiseRecordNotFound(const std::wstring& guid) {
@@ -29,28 +26,36 @@ std::wstring UninstallKeyOf(const std::wstring& guid) {
                     L"GUID. Nothing was removed.");
     throw Error(Substitute(L"The installation record of this application was not found: the registry key "
                            L"HKEY_LOCAL_MACHINE\\%s or its value \"InstallLocation\" is missing. Nothing was removed.",
-                           {UninstallKeyOf(guid)}));
+                           {UninstallKeyPath(guid)}));
 }
 
 }  // namespace
 
-UninstallRun::UninstallRun(UninstallerState& state, UninstallView& view) : state_(state), view_(view) {}
+std::wstring ReadInstallLocation(const std::wstring& guid) {
+    if (guid.empty()) return {};
+    // Full access and no view flag, as the installer, built alike, wrote it.
+    const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, UninstallKeyPath(guid), KEY_ALL_ACCESS);
+    if (!key) return {};
+    return key->ReadString(kInstallLocationValue).value_or(L"");
+}
 
-void UninstallRun::Execute() {
-    const std::wstring guid = view_.GuidId();
-    const bool removeFiles = view_.RemoveFiles();
+UninstallRun::UninstallRun(const UninstallSettings& settings, std::vector<UniqueHandle>& heldMutexes, RunView& view)
+    : settings_(settings), heldMutexes_(heldMutexes), view_(view) {}
+
+UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
+    const std::wstring& guid = settings_.guid;
     if (removeFiles) {
-        if (!view_.Ask(kConfirmation)) return;
-        HoldApplicationMutex(guid);
+        if (!view_.Ask(kConfirmation)) return Outcome::Cancelled;
+        HoldApplicationMutex();
     }
 
-    state_.UnInstallPath = ReadInstallLocation(guid);
-    if (removeFiles && state_.UnInstallPath.empty()) RaiseRecordNotFound(guid);
+    trace_.uninstallFolder = ReadInstallLocation(guid);
+    if (removeFiles && trace_.uninstallFolder.empty()) RaiseRecordNotFound(guid);
     view_.StepProgress(kStep);
 
     if (removeFiles) {
         Step(L"Status: Deleting applicatioin files");
-        DeleteInstalledFiles();
+        DeleteInstalledFiles(trace_.uninstallFolder);
         // The application's data stays where it is; the confirmation only warned about it.
         Step(L"Status: Deleting database files");
     }
@@ -59,18 +64,18 @@ void UninstallRun::Execute() {
     RemoveProgramShortcutFolder();
 
     view_.StepProgress(kStep);
-    DeleteFileIfExists(view_, state_.DskTopShortCut);
+    DeleteFileIfExists(view_, trace_.desktopShortcut);
 
     Step(kRemovingFromControlPanel);
     // An empty GUID would name the Uninstall key itself, the parent of every program's key.
-    if (!guid.empty()) DeleteRegKeyIfExists(UninstallKeyOf(guid), HKEY_LOCAL_MACHINE);
+    if (!guid.empty()) DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKeyPath(guid));
 
     Step(kRemovingFromControlPanel);
     DeleteUserSettingsKey();
 
     view_.StepProgress(kStep);
     view_.ShowMessage(L"Program was uninstalled");
-    view_.CloseWindow();
+    return Outcome::Uninstalled;
 }
 
 void UninstallRun::Step(const std::wstring& status) {
@@ -78,34 +83,23 @@ void UninstallRun::Step(const std::wstring& status) {
     view_.SetStatus(status);
 }
 
-// A running application holds the mutex named by its GUID. Ours is never released before the
-// program ends, so a second press in this window finds the name taken as well.
-void UninstallRun::HoldApplicationMutex(const std::wstring& guid) {
+// A running application holds the mutex named by its GUID.
+void UninstallRun::HoldApplicationMutex() {
     // No name, no application to tell apart; the missing record stops the run right after.
-    if (guid.empty()) return;
-    const HANDLE created = CreateMutexW(nullptr, TRUE, guid.c_str());
+    if (settings_.guid.empty()) return;
+    UniqueHandle mutex(CreateMutexW(nullptr, TRUE, settings_.guid.c_str()));
     const DWORD code = GetLastError();
-    if (!created) RaiseLastOSError(code);
-    state_.heldMutexes.emplace_back(created);
+    if (!mutex) RaiseLastOSError(code);
+    heldMutexes_.push_back(std::move(mutex));
     if (code == ERROR_ALREADY_EXISTS)
         throw Error(L"The application is running. Quite the application before uninstalling");
 }
 
 void UninstallRun::DeleteUserSettingsKey() {
-    const std::wstring baseName = ApplicationBaseName();
-    // An empty part would name the company key, or Software itself.
-    if (state_.CompName.empty() || baseName.empty()) return;
-    DeleteRegKeyIfExists(L"Software\\" + state_.CompName + L"\\" + baseName, HKEY_CURRENT_USER);
-}
-
-std::wstring UninstallRun::ApplicationBaseName() const { return ChangeFileExt(state_.ApplicExeName, L""); }
-
-std::wstring ReadInstallLocation(const std::wstring& guid) {
-    if (guid.empty()) return {};
-    // Full access and no view flag, as the installer, built alike, wrote it.
-    const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, UninstallKeyOf(guid), KEY_ALL_ACCESS);
-    if (!key) return {};
-    return key->ReadString(L"InstallLocation").value_or(L"");
+    const std::wstring name = settings_.ApplicationName();
+    // An empty name would make it the company's key, shared with the other applications.
+    if (name.empty()) return;
+    DeleteRegistryTree(HKEY_CURRENT_USER, ProgramSettingsKeyPath(name));
 }
 
 }  // namespace orvelin

@@ -1,36 +1,48 @@
 #pragma once
-// The uninstall run behind "Start UnInstall".
+// The uninstall run behind "Start UnInstall": the confirmation, the running-application check,
+// the listed files, the shortcuts, then the Uninstall key and the application's per-user key.
 #include <string>
 #include <vector>
 
-#include "uninstaller/UninstallView.h"
-#include "uninstaller/UninstallerState.h"
+#include "platform/Handles.h"
+#include "ui/RunView.h"
+#include "uninstaller/UninstallSettings.h"
 
 namespace orvelin {
 
+// What one run found and removed, for whoever looks afterwards.
+struct UninstallTrace {
+    std::wstring uninstallFolder;    // "InstallLocation" of the Uninstall key
+    std::wstring programShortcut;    // the programs-menu shortcut noted in the list
+    std::wstring desktopShortcut;    // the desktop shortcut noted in the list
+};
+
 class UninstallRun {
 public:
-    UninstallRun(UninstallerState& state, UninstallView& view);
+    // heldMutexes: the GUID-named mutexes this program created; they stay held until it ends,
+    // so a second press in the same window finds the name taken.
+    UninstallRun(const UninstallSettings& settings, std::vector<UniqueHandle>& heldMutexes, RunView& view);
 
-    // Button1Click: returns normally when the run ended (the window has been asked to close)
-    // or the user did not confirm; errors propagate to the window's top level.
-    void Execute();
+    enum class Outcome { Cancelled, Uninstalled };
+    // Cancelled: the confirmation was not given and nothing changed. Errors propagate.
+    Outcome Execute(bool removeFiles);
+    const UninstallTrace& Trace() const noexcept { return trace_; }
 
-    // Deletes the listed files, last line first, noting the two shortcuts on the way, then
-    // the list itself and the application folders the deletions emptied.
-    void DeleteInstalledFiles();
+    // Deletes the files of the uninstall folder's list, last line first, noting the two
+    // shortcuts on the way, then the list itself and the application folders it emptied.
+    void DeleteInstalledFiles(const std::wstring& uninstallFolder);
 
 private:
     void Step(const std::wstring& status);
-    void HoldApplicationMutex(const std::wstring& guid);
+    void HoldApplicationMutex();
     void NoteShortcut(const std::wstring& line);
     void RemoveProgramShortcutFolder();
     void DeleteUserSettingsKey();
-    std::vector<std::wstring> ApplicationFolders() const;
-    std::wstring ApplicationBaseName() const;
 
-    UninstallerState& state_;
-    UninstallView& view_;
+    const UninstallSettings& settings_;
+    std::vector<UniqueHandle>& heldMutexes_;
+    RunView& view_;
+    UninstallTrace trace_;
 };
 
 // "InstallLocation" of the application's Uninstall key; empty when the key or value is missing

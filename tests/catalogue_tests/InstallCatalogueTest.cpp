@@ -6,7 +6,8 @@
 #include "datapacket_tests/SamplePacket.h"
 #include "installer/CatalogueWriter.h"
 #include "installer/InstallCatalogue.h"
-#include "shared/TextUtil.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 using namespace orvelin;
 using namespace orvelin::testing_support;
@@ -48,21 +49,21 @@ protected:
         std::vector<std::wstring> seen;
         auto files = [&](const std::wstring& where, int level, int node) {
             catalogue.SelectNodeFiles(level, node);
-            for (; !catalogue.cdsFiles.Eof(); catalogue.cdsFiles.Next())
-                seen.push_back(where + L"|" + catalogue.cdsFiles.AsText(L"DESCRIPTION"));
+            for (; !catalogue.files.Eof(); catalogue.files.Next())
+                seen.push_back(where + L"|" + catalogue.files.AsText(L"DESCRIPTION"));
         };
-        for (catalogue.cdsApplics.First(); !catalogue.cdsApplics.Eof(); catalogue.cdsApplics.Next()) {
-            const std::wstring application = catalogue.cdsApplics.AsText(L"TITLE");
+        for (catalogue.applications.First(); !catalogue.applications.Eof(); catalogue.applications.Next()) {
+            const std::wstring application = catalogue.applications.AsText(L"TITLE");
             seen.push_back(application);
-            for (catalogue.cdsLocations.First(); !catalogue.cdsLocations.Eof(); catalogue.cdsLocations.Next()) {
-                const std::wstring location = application + L"|" + catalogue.cdsLocations.AsText(L"TITLE");
-                if (catalogue.cdsFolders.RecordCount() == 0) {
-                    files(location, kLocationLevel, catalogue.cdsLocations.AsInteger(L"MINOR_ID"));
+            for (catalogue.locations.First(); !catalogue.locations.Eof(); catalogue.locations.Next()) {
+                const std::wstring location = application + L"|" + catalogue.locations.AsText(L"TITLE");
+                if (catalogue.folders.RecordCount() == 0) {
+                    files(location, kLocationLevel, catalogue.locations.AsInteger(L"MINOR_ID"));
                     continue;
                 }
-                for (catalogue.cdsFolders.First(); !catalogue.cdsFolders.Eof(); catalogue.cdsFolders.Next())
-                    files(location + L"|" + catalogue.cdsFolders.AsText(L"TITLE"), kFolderLevel,
-                          catalogue.cdsFolders.AsInteger(L"DETAIL_ID"));
+                for (catalogue.folders.First(); !catalogue.folders.Eof(); catalogue.folders.Next())
+                    files(location + L"|" + catalogue.folders.AsText(L"TITLE"), kFolderLevel,
+                          catalogue.folders.AsInteger(L"DETAIL_ID"));
             }
         }
         return seen;
@@ -95,42 +96,42 @@ TEST_F(InstallCatalogueTest, FilesOfOtherLevelsOrOfNoNodeAreNeverSelected) {
     catalogue.Load(folder.Path());
     const std::vector<std::wstring> walked = Walk();
     for (const wchar_t* never : {L"level1.txt", L"level4.txt", L"dangling.txt", L"unused.txt"})
-        EXPECT_TRUE(std::none_of(walked.begin(), walked.end(), [&](const std::wstring& line) { return EndsWith(line, never); }))
+        EXPECT_TRUE(std::none_of(walked.begin(), walked.end(), [&](const std::wstring& line) { return line.ends_with(never); }))
             << ToUtf8(never);
     catalogue.SelectNodeFiles(3, 9999);
-    EXPECT_EQ(catalogue.cdsFiles.AsText(L"DESCRIPTION"), L"dangling.txt") << "the record exists, only no node names it";
+    EXPECT_EQ(catalogue.files.AsText(L"DESCRIPTION"), L"dangling.txt") << "the record exists, only no node names it";
     catalogue.SelectNodeFiles(1, 1000);
-    EXPECT_EQ(catalogue.cdsFiles.RecordCount(), 1) << "level 1 is selected only when asked for";
+    EXPECT_EQ(catalogue.files.RecordCount(), 1) << "level 1 is selected only when asked for";
 }
 
 TEST_F(InstallCatalogueTest, LocationWithoutFunctionIdReadsZero) {
     catalogue.Load(folder.Path());
-    catalogue.cdsApplics.First();   // MAJOR_ID 10
-    catalogue.cdsLocations.First();
-    ASSERT_EQ(catalogue.cdsLocations.AsInteger(L"MINOR_ID"), 101);
-    EXPECT_TRUE(catalogue.cdsLocations.IsNull(L"FUNCTION_ID"));
-    EXPECT_EQ(catalogue.cdsLocations.AsInteger(L"FUNCTION_ID"), 0);
-    catalogue.cdsLocations.Next();
-    EXPECT_EQ(catalogue.cdsLocations.AsInteger(L"FUNCTION_ID"), 1);
+    catalogue.applications.First();   // MAJOR_ID 10
+    catalogue.locations.First();
+    ASSERT_EQ(catalogue.locations.AsInteger(L"MINOR_ID"), 101);
+    EXPECT_TRUE(catalogue.locations.IsNull(L"FUNCTION_ID"));
+    EXPECT_EQ(catalogue.locations.AsInteger(L"FUNCTION_ID"), 0);
+    catalogue.locations.Next();
+    EXPECT_EQ(catalogue.locations.AsInteger(L"FUNCTION_ID"), 1);
 }
 
 TEST_F(InstallCatalogueTest, SelectNodeFilesSetsTheSelectionAndStandsOnTheFirstFile) {
     catalogue.Load(folder.Path());
-    catalogue.cdsFiles.Locate(L"DESCRIPTION", L"kernel.sys");
+    catalogue.files.Locate(L"DESCRIPTION", L"kernel.sys");
     catalogue.SelectNodeFiles(3, 1000);
-    EXPECT_EQ(catalogue.cdsFiles.SelectionText(), L"NODE_LEVEL = 3 and PARENT_ID = 1000");
-    EXPECT_TRUE(catalogue.cdsFiles.SelectionEnabled());
-    EXPECT_EQ(catalogue.cdsFiles.RecordCount(), 2);
-    EXPECT_EQ(catalogue.cdsFiles.AsText(L"DESCRIPTION"), L"a.dll");
+    EXPECT_EQ(catalogue.files.SelectionText(), L"NODE_LEVEL = 3 and PARENT_ID = 1000");
+    EXPECT_TRUE(catalogue.files.SelectionEnabled());
+    EXPECT_EQ(catalogue.files.RecordCount(), 2);
+    EXPECT_EQ(catalogue.files.AsText(L"DESCRIPTION"), L"a.dll");
 }
 
 TEST_F(InstallCatalogueTest, FilesTableKeepsItsFieldsAndDefaults) {
     catalogue.Load(folder.Path());
     catalogue.SelectNodeFiles(2, 101);
-    EXPECT_EQ(catalogue.cdsFiles.AsInteger(L"SELECTED"), 1);
-    EXPECT_EQ(catalogue.cdsFiles.AsInteger(L"CLASS"), 0);
-    EXPECT_TRUE(catalogue.cdsFiles.IsNull(L"NOTES"));
-    EXPECT_EQ(catalogue.cdsFiles.AsInteger(L"FILE_ID"), 2);
+    EXPECT_EQ(catalogue.files.AsInteger(L"SELECTED"), 1);
+    EXPECT_EQ(catalogue.files.AsInteger(L"CLASS"), 0);
+    EXPECT_TRUE(catalogue.files.IsNull(L"NOTES"));
+    EXPECT_EQ(catalogue.files.AsInteger(L"FILE_ID"), 2);
 }
 
 // ---- catalogue files written by other tools ----
@@ -146,11 +147,11 @@ std::string ApplicsPacket(const char* titleType, const char* accountType) {
 TEST_F(InstallCatalogueTest, ApplicationCategoryDeclaredAsI4Loads) {
     WriteFile(folder, ApplicsPacket("string.uni", "i4"), L"data\\tblApplics.xml");
     catalogue.Load(folder.Path());
-    catalogue.cdsApplics.First();
-    EXPECT_EQ(catalogue.cdsApplics.AsText(L"TITLE"), L"Server");
-    EXPECT_EQ(catalogue.cdsApplics.AsInteger(L"ACCOUNT_T"), 0);
-    catalogue.cdsApplics.Next();
-    EXPECT_EQ(catalogue.cdsApplics.AsInteger(L"ACCOUNT_T"), 1);
+    catalogue.applications.First();
+    EXPECT_EQ(catalogue.applications.AsText(L"TITLE"), L"Server");
+    EXPECT_EQ(catalogue.applications.AsInteger(L"ACCOUNT_T"), 0);
+    catalogue.applications.Next();
+    EXPECT_EQ(catalogue.applications.AsInteger(L"ACCOUNT_T"), 1);
 }
 
 TEST_F(InstallCatalogueTest, ApplicationTitleDeclaredAsStringIsRefused) {
@@ -168,31 +169,12 @@ TEST_P(MissingCatalogueFileTest, ErrorNamesTheFileAndLoadingStopsThere) {
               Substitute(L"Cannot open file \"%s\". %s", {missing, SystemErrorText(ERROR_FILE_NOT_FOUND)}));
     // Tables before the missing one are loaded; the ones after it are not.
     const bool applicsLoaded = std::wstring_view(GetParam()) != kApplicsFile;
-    EXPECT_EQ(catalogue.cdsApplics.RecordCount(), applicsLoaded ? 4 : 0);
-    catalogue.cdsFiles.ClearSelection();
-    EXPECT_EQ(catalogue.cdsFiles.RecordCount(), 0);
+    EXPECT_EQ(catalogue.applications.RecordCount(), applicsLoaded ? 4 : 0);
+    catalogue.files.ClearSelection();
+    EXPECT_EQ(catalogue.files.RecordCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, MissingCatalogueFileTest,
                          testing::Values(kApplicsFile, kLocationsFile, kFoldersFile, kFilesFile));
-
-TEST(InstallCatalogueSetupTest, TablesDeclareTheCatalogueFields) {
-    InstallCatalogue catalogue;
-    auto describe = [](const DataPacketTable& table) {
-        std::wstring text;
-        for (const FieldDef& field : table.Fields())
-            text += field.name + L":" + std::wstring(PacketTypeName(field.type)) + L":" + std::to_wstring(field.size) +
-                    (field.required ? L":required " : L" ");
-        return text;
-    };
-    EXPECT_EQ(describe(catalogue.cdsApplics), L"MAJOR_ID:i4:0:required TITLE:string.uni:400:required ACCOUNT_T:i2:0:required ");
-    EXPECT_EQ(describe(catalogue.cdsLocations),
-              L"MINOR_ID:i4:0:required PARENT_ID:i4:0:required TITLE:string.uni:400:required FUNCTION_ID:i4:0 ");
-    EXPECT_EQ(describe(catalogue.cdsFolders),
-              L"DETAIL_ID:i4:0:required PARENT_ID:i4:0:required TITLE:string.uni:400:required FUNCTION_ID:i4:0 ");
-    EXPECT_EQ(describe(catalogue.cdsFiles),
-              L"FILE_ID:i4:0:required PARENT_ID:i4:0:required SELECTED:i2:0:required NODE_LEVEL:i4:0:required "
-              L"DESCRIPTION:string.uni:400:required CLASS:i2:0:required NORMAL:i2:0:required NOTES:string.uni:1200 ");
-}
 
 }  // namespace

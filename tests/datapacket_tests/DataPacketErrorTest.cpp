@@ -4,7 +4,8 @@
 #include <random>
 
 #include "datapacket_tests/SamplePacket.h"
-#include "shared/TextUtil.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 using namespace orvelin;
 using namespace orvelin::testing_support;
@@ -130,7 +131,7 @@ TEST(PacketMutationTest, EditedPacketsLoadOrRaiseErrorOnly) {
                 default: bytes.insert(at, 1, value); break;
             }
         }
-        WriteFileBytes(file, bytes);
+        PutFile(file, bytes);
         DataPacketTable table(SampleFields());
         try {
             table.Load(file);

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "datapacket_tests/SamplePacket.h"
-#include "shared/TextUtil.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 using namespace orvelin;
 using namespace orvelin::testing_support;

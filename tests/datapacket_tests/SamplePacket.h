@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "shared/DataPacketTable.h"
-#include "shared/Error.h"
+#include "datapacket/DataPacketTable.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
 #include "support/TempFolder.h"
 
 namespace orvelin::testing_support {
@@ -34,14 +35,13 @@ inline std::string PacketText(std::string_view fields, std::string_view rows,
            "</FIELDS><PARAMS/></METADATA><ROWDATA>" + std::string(rows) + "</ROWDATA></DATAPACKET>";
 }
 
-using test::ReadFileBytes;
 using test::TempFolder;
-using test::WriteFileBytes;
+using test::PutFile;
 
 inline std::wstring WriteFile(const TempFolder& folder, const std::string& bytes,
                               const std::wstring& name = L"packet.xml") {
     const std::wstring path = folder / name;
-    WriteFileBytes(path, bytes);
+    PutFile(path, bytes);
     return path;
 }
 

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "SampleProduct.h"
-#include "shared/FileSystem.h"
-#include "shared/TextUtil.h"
-#include "support/InstallerSession.h"
-#include "support/UninstallerSession.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "support/ProgramSessions.h"
 
 namespace orvelin::test {
 namespace {
@@ -69,9 +69,9 @@ TEST_F(ArabicRunTest, BothWindowsRightToLeftWithArabicTextsAndTranslatedMessages
     installer.PressInstall();
     // The window's own messages stay English; only the shared routine's message is translated.
     ExpectMessage(installer.Program(), L"Installer will run the setup program for: FIREBIRD");
-    ExpectMessage(installer.Program(), RunSetupQuestion, IDNO);
+    ExpectMessage(installer.Program(), text::RunSetupQuestion, IDNO);
     ExpectMessage(installer.Program(), L"Installer will run the setup program for: Report Viewer");
-    ExpectMessage(installer.Program(), RunSetupQuestion, IDYES);
+    ExpectMessage(installer.Program(), text::RunSetupQuestion, IDYES);
     // The shell may first report the failed start in a box of its own; the installer's boxes
     // bear its name.
     MessageBoxView failure = NextMessage(installer.Program());
@@ -92,7 +92,7 @@ TEST_F(ArabicRunTest, BothWindowsRightToLeftWithArabicTextsAndTranslatedMessages
     EXPECT_EQ(ToUtf8(uninstaller.NameLabel()), ToUtf8(L"اسم البرنامج"));
     EXPECT_EQ(uninstaller.DisplayName(), installation.displayName);
     uninstaller.PressStart();
-    ExpectMessage(uninstaller.Program(), UninstallConfirmation, IDYES);
+    ExpectMessage(uninstaller.Program(), text::UninstallConfirmation, IDYES);
     ExpectMessage(uninstaller.Program(), L"Program was uninstalled");
     EXPECT_EQ(uninstaller.Program().WaitForExit(), 0u);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, installation.uninstallKey));

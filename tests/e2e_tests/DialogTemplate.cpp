@@ -3,8 +3,9 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
+#include "platform/Handles.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 

@@ -4,10 +4,11 @@
 #include <algorithm>
 
 #include "SampleProduct.h"
-#include "shared/FileSystem.h"
-#include "shared/TextUtil.h"
-#include "support/InstallerSession.h"
-#include "support/UninstallerSession.h"
+#include "contract/InstallContract.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "support/ProgramSessions.h"
 
 namespace orvelin::test {
 namespace {
@@ -30,13 +31,13 @@ protected:
     // The shortest way through the installer: Firebird, no setup program run.
     void InstallQuietly() {
         InstallerSession installer(setup.Folder());
-        ASSERT_TRUE(installer.FindWindow(InstallerCaption));
+        ASSERT_TRUE(installer.FindWindow(text::InstallerCaption));
         installer.SelectDatabase(FirebirdIndex);
         installer.PressInstall();
         ExpectMessage(installer.Program(), L"Installer will run the setup program for: FIREBIRD");
-        ExpectMessage(installer.Program(), RunSetupQuestion, IDNO);
+        ExpectMessage(installer.Program(), text::RunSetupQuestion, IDNO);
         ExpectMessage(installer.Program(), L"Installer will run the setup program for: Report Viewer");
-        ExpectMessage(installer.Program(), RunSetupQuestion, IDNO);
+        ExpectMessage(installer.Program(), text::RunSetupQuestion, IDNO);
         ExpectMessage(installer.Program(), L"Program was installed successfully");
         ASSERT_EQ(installer.Program().WaitForExit(), 0u);
     }
@@ -50,7 +51,7 @@ protected:
 TEST_F(SampleTest, InstallsAfterTheDatabaseChoiceAndRunsOnlyTheAcceptedSetupProgram) {
     InstallerSession installer(setup.Folder());
     const ChildProcess& program = installer.Program();
-    ASSERT_TRUE(installer.FindWindow(InstallerCaption));
+    ASSERT_TRUE(installer.FindWindow(text::InstallerCaption));
     EXPECT_FALSE(IsLaidOutRightToLeft(installer.Window()));
     EXPECT_EQ(installer.Guid(), installation.guid);
     EXPECT_EQ(installer.DisplayName(), installation.displayName);
@@ -73,14 +74,14 @@ TEST_F(SampleTest, InstallsAfterTheDatabaseChoiceAndRunsOnlyTheAcceptedSetupProg
     EXPECT_EQ(ToUtf8(announcement.text), "Installer will run the setup program for: FIREBIRD");
     Answer(announcement, IDOK);
     const MessageBoxView question = NextMessage(program);
-    EXPECT_EQ(ToUtf8(question.text), ToUtf8(RunSetupQuestion));
+    EXPECT_EQ(ToUtf8(question.text), ToUtf8(text::RunSetupQuestion));
     EXPECT_EQ(question.caption, L"install");
     std::vector<int> buttons = question.buttons;
     std::sort(buttons.begin(), buttons.end());
     EXPECT_EQ(buttons, (std::vector<int>{IDCANCEL, IDYES, IDNO}));
     Answer(question, IDYES);
     ExpectMessage(program, L"Installer will run the setup program for: Report Viewer");
-    ExpectMessage(program, RunSetupQuestion, IDNO);
+    ExpectMessage(program, text::RunSetupQuestion, IDNO);
     ExpectMessage(program, L"Program was installed successfully");
     EXPECT_EQ(program.WaitForExit(), 0u);
 
@@ -113,7 +114,7 @@ TEST_F(SampleTest, InstallsAfterTheDatabaseChoiceAndRunsOnlyTheAcceptedSetupProg
         {L"NoModify", L"1"},
         {L"NoRemove", L"1"},
         {L"NoRepair", L"1"},
-        {L"Publisher", L"ORVELIN EST KSA"},
+        {L"Publisher", kPublisher},
     };
     std::vector<std::wstring> names;
     for (const auto& value : values) {
@@ -155,7 +156,7 @@ TEST_F(SampleTest, SecondInstallIsRefusedAndChangesNothing) {
     const std::string listBefore = ReadFileBytes(ListFile());
 
     InstallerSession again(setup.Folder());
-    ASSERT_TRUE(again.FindWindow(InstallerCaption));
+    ASSERT_TRUE(again.FindWindow(text::InstallerCaption));
     again.SelectDatabase(FirebirdIndex);
     again.PressInstall();
     ExpectMessage(again.Program(), L"The program is already installed.");
@@ -182,13 +183,13 @@ TEST_F(SampleTest, UninstallerWaitsForTheApplicationToEndThenRemovesEverythingLi
     const std::wstring uninstallFolder = installation.uninstallFolder + L"\\";
     {
         UninstallerSession refused(uninstallFolder);
-        ASSERT_TRUE(refused.FindWindow(UninstallerCaption));
+        ASSERT_TRUE(refused.FindWindow(text::UninstallerCaption));
         EXPECT_FALSE(IsLaidOutRightToLeft(refused.Window()));
         EXPECT_EQ(refused.Guid(), installation.guid);
         EXPECT_EQ(refused.DisplayName(), installation.displayName);
         EXPECT_TRUE(refused.RemoveFilesTicked());
         refused.PressStart();
-        ExpectMessage(refused.Program(), UninstallConfirmation, IDYES);
+        ExpectMessage(refused.Program(), text::UninstallConfirmation, IDYES);
         ExpectMessage(refused.Program(), L"The application is running. Quite the application before uninstalling.");
         EXPECT_TRUE(refused.WaitUntilStartEnabled());
         EXPECT_TRUE(FileExistsAt(installation.MainExecutable()));
@@ -201,9 +202,9 @@ TEST_F(SampleTest, UninstallerWaitsForTheApplicationToEndThenRemovesEverythingLi
     ASSERT_EQ(application.WaitForExit(), 0u);
 
     UninstallerSession uninstaller(uninstallFolder);
-    ASSERT_TRUE(uninstaller.FindWindow(UninstallerCaption));
+    ASSERT_TRUE(uninstaller.FindWindow(text::UninstallerCaption));
     uninstaller.PressStart();
-    ExpectMessage(uninstaller.Program(), UninstallConfirmation, IDYES);
+    ExpectMessage(uninstaller.Program(), text::UninstallConfirmation, IDYES);
     ExpectMessage(uninstaller.Program(), L"Program was uninstalled");
     EXPECT_EQ(uninstaller.Program().WaitForExit(), 0u);
 
@@ -225,7 +226,7 @@ TEST_F(SampleTest, FailedCopyLeavesTheWindowOpenAndInstallMayBePressedAgain) {
     ASSERT_TRUE(ForceDirectories(blocked.destination));
 
     InstallerSession installer(setup.Folder());
-    ASSERT_TRUE(installer.FindWindow(InstallerCaption));
+    ASSERT_TRUE(installer.FindWindow(text::InstallerCaption));
     installer.SelectDatabase(FirebirdIndex);
     installer.PressInstall();
     ExpectMessage(installer.Program(), (setup / blocked.source) + L"\n\r" + ExcludeTrailingBackslash(ExtractFilePath(blocked.destination)));
@@ -243,9 +244,9 @@ TEST_F(SampleTest, FailedCopyLeavesTheWindowOpenAndInstallMayBePressedAgain) {
     RemoveTree(blocked.destination);
     installer.PressInstall();
     ExpectMessage(installer.Program(), L"Installer will run the setup program for: FIREBIRD");
-    ExpectMessage(installer.Program(), RunSetupQuestion, IDNO);
+    ExpectMessage(installer.Program(), text::RunSetupQuestion, IDNO);
     ExpectMessage(installer.Program(), L"Installer will run the setup program for: Report Viewer");
-    ExpectMessage(installer.Program(), RunSetupQuestion, IDNO);
+    ExpectMessage(installer.Program(), text::RunSetupQuestion, IDNO);
     ExpectMessage(installer.Program(), L"Program was installed successfully");
     EXPECT_EQ(installer.Program().WaitForExit(), 0u);
 

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "SampleProduct.h"
-#include "shared/TextUtil.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 namespace {
@@ -21,7 +22,7 @@ TEST_P(MissingSetupIniTest, SaysSoAndEndsWithoutTheUser) {
 
     ChildProcess started(program, ExtractFilePath(program));
     const MessageBoxView box = NextMessage(started);
-    EXPECT_EQ(ToUtf8(box.text), "shutting down: setup.ini file was not found");
+    EXPECT_EQ(ToUtf8(box.text), ToUtf8(text::SetupIniMissing));
     EXPECT_EQ(box.caption, GetParam().caption);
     EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
     Answer(box, IDOK);

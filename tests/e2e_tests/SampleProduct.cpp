@@ -5,9 +5,11 @@
 
 #include <stdexcept>
 
-#include "shared/FileSystem.h"
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
+#include "contract/InstallContract.h"
+#include "platform/FileSystem.h"
+#include "platform/Handles.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 
@@ -48,34 +50,16 @@ std::wstring SetupValue(const std::wstring& section, const std::wstring& key) {
 
 void CopyTree(const std::wstring& from, const std::wstring& to) {
     if (!ForceDirectories(to)) throw std::runtime_error("cannot create " + ToUtf8(to));
-    WIN32_FIND_DATAW entry;
-    const UniqueFind find(FindFirstFileW((IncludeTrailingBackslash(from) + L"*").c_str(), &entry));
-    if (!find) throw std::runtime_error("cannot read " + ToUtf8(from));
-    do {
+    ForEachEntry(from, L"*", [&](const WIN32_FIND_DATAW& entry) {
         const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") continue;
+        if (name == L"." || name == L"..") return;
         const std::wstring source = IncludeTrailingBackslash(from) + name;
         const std::wstring target = IncludeTrailingBackslash(to) + name;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        if (IsFolder(entry))
             CopyTree(source, target);
         else if (!CopyFileW(source.c_str(), target.c_str(), FALSE))
             throw std::runtime_error("cannot copy " + ToUtf8(source));
-    } while (FindNextFileW(find.Get(), &entry));
-}
-
-void CollectFilesUnder(const std::wstring& folder, std::vector<std::wstring>& files) {
-    WIN32_FIND_DATAW entry;
-    const UniqueFind find(FindFirstFileW((IncludeTrailingBackslash(folder) + L"*").c_str(), &entry));
-    if (!find) return;
-    do {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring path = IncludeTrailingBackslash(folder) + name;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CollectFilesUnder(path, files);
-        else
-            files.push_back(path);
-    } while (FindNextFileW(find.Get(), &entry));
+    });
 }
 
 }  // namespace
@@ -95,17 +79,17 @@ SampleInstallation::SampleInstallation()
       displayName(SetupValue(L"Install", L"DisplayName")),
       shortcutName(SetupValue(L"Install", L"DskTopShortCutName")) {
     if (guid.empty() || exeName.empty()) throw std::runtime_error("the sample's setup.ini names no GUID or program");
-    const std::wstring application = L"\\ORVELIN\\" + ChangeFileExt(exeName, L"");
-    programFolder = ShellFolder(CSIDL_PROGRAM_FILESX86) + application;
-    nativeProgramFolder = NativeProgramFiles() + application;
-    dataFolder = ShellFolder(CSIDL_COMMON_APPDATA) + application;
-    userDataFolder = ShellFolder(CSIDL_APPDATA) + application;
-    uninstallFolder = ShellFolder(CSIDL_COMMON_APPDATA) + L"\\ORVELIN\\install\\" + guid;
-    groupFolder = ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\ORVELIN\\" + displayName;
-    groupShortcut = groupFolder + L"\\" + shortcutName + L".LNK";
-    desktopShortcut = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + shortcutName + L".LNK";
-    uninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + guid;
-    userKey = L"Software\\ORVELIN\\" + ChangeFileExt(exeName, L"");
+    const std::wstring application = ChangeFileExt(exeName, L"");
+    programFolder = CompanyFolder(ShellFolder(CSIDL_PROGRAM_FILESX86), application);
+    nativeProgramFolder = CompanyFolder(NativeProgramFiles(), application);
+    dataFolder = CompanyFolder(ShellFolder(CSIDL_COMMON_APPDATA), application);
+    userDataFolder = CompanyFolder(ShellFolder(CSIDL_APPDATA), application);
+    uninstallFolder = UninstallFolder(CompanyFolder(ShellFolder(CSIDL_COMMON_APPDATA), L"install") + L"\\", guid);
+    groupFolder = ProgramGroupFolder(ShellFolder(CSIDL_COMMON_PROGRAMS), displayName);
+    groupShortcut = groupFolder + L"\\" + shortcutName + kShortcutExtension;
+    desktopShortcut = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + shortcutName + kShortcutExtension;
+    uninstallKey = UninstallKeyPath(guid);
+    userKey = ProgramSettingsKeyPath(application);
 }
 
 std::vector<InstalledFile> SampleInstallation::CopiedFiles() const {
@@ -135,7 +119,7 @@ void SampleInstallation::RemoveAll() const {
     DeleteFileW(desktopShortcut.c_str());
 }
 
-std::wstring InstallerBinFolder() { return ShellFolder(CSIDL_PROGRAM_FILES) + L"\\ORVELIN\\install\\Bin\\"; }
+std::wstring InstallerBinFolder() { return CompanyFolder(ShellFolder(CSIDL_PROGRAM_FILES), L"install") + L"\\Bin\\"; }
 
 ShortcutInfo ReadShortcut(const std::wstring& linkFile) {
     ComPtr<IShellLinkW> link;
@@ -200,7 +184,7 @@ bool FolderExistsAt(const std::wstring& path) {
 
 std::vector<std::wstring> FilesUnder(const std::wstring& folder) {
     std::vector<std::wstring> files;
-    CollectFilesUnder(folder, files);
+    CollectFiles(files, folder, L"*.*");
     return files;
 }
 

@@ -6,22 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "support/ProductTexts.h"
 #include "support/TempFolder.h"
 #include "support/UiDriver.h"
 
 namespace orvelin::test {
 
-inline constexpr const wchar_t* InstallerCaption = L"Orvelin product installer application";
-inline constexpr const wchar_t* UninstallerCaption = L"Orvelin product uninstall application";
+// The sample application's window.
 inline constexpr const wchar_t* SampleApplicationCaption = L"Orvelin Demo";
-
-// Questions the programs ask, word for word.
-inline constexpr const wchar_t* RunSetupQuestion =
-    L"DB Server should run only on the server, not on the clients. If already installed on the server, no need to "
-    L"reinstall it (If single user the PC is considered the server). Do you want to run the DB server installation?";
-inline constexpr const wchar_t* UninstallConfirmation =
-    L"Application database files and documents will be deleted. If you want to keep them, exit this application "
-    L"and have them saved then run this program";
 
 // <build>\sample-setup\, with trailing backslash.
 std::wstring BuiltSampleSetup();

@@ -9,9 +9,9 @@
 #include "DialogTemplate.h"
 #include "SampleProduct.h"
 #include "installer/InstallCatalogue.h"
-#include "shared/TextUtil.h"
-#include "support/InstallerSession.h"
-#include "support/UninstallerSession.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "support/ProgramSessions.h"
 
 namespace orvelin::test {
 namespace {
@@ -30,18 +30,18 @@ std::wstring CategoryFolder(int category) {
 void AddNodeFiles(InstallCatalogue& catalogue, int level, int node, const std::wstring& folder,
                   std::set<std::wstring>& files) {
     catalogue.SelectNodeFiles(level, node);
-    for (DataPacketTable& table = catalogue.cdsFiles; !table.Eof(); table.Next())
+    for (DataPacketTable& table = catalogue.files; !table.Eof(); table.Next())
         files.insert(UpperAscii(folder + L"\\" + table.AsText(L"DESCRIPTION")));
 }
 
 // Every source file the catalogue names, relative to the setup folder, in capitals.
 std::set<std::wstring> CatalogueSources(InstallCatalogue& catalogue) {
     std::set<std::wstring> files;
-    for (catalogue.cdsApplics.First(); !catalogue.cdsApplics.Eof(); catalogue.cdsApplics.Next()) {
-        const int category = catalogue.cdsApplics.AsInteger(L"ACCOUNT_T");
+    for (catalogue.applications.First(); !catalogue.applications.Eof(); catalogue.applications.Next()) {
+        const int category = catalogue.applications.AsInteger(L"ACCOUNT_T");
         const std::wstring base = CategoryFolder(category);
-        DataPacketTable& locations = catalogue.cdsLocations;
-        DataPacketTable& folders = catalogue.cdsFolders;
+        DataPacketTable& locations = catalogue.locations;
+        DataPacketTable& folders = catalogue.folders;
         for (locations.First(); !locations.Eof(); locations.Next()) {
             // Setup programs and copy folders lie in sub-folders named by location and folder.
             const bool nested = category == 0 || category == 3;

@@ -4,15 +4,19 @@
 
 #include <set>
 
-#include "shared/FileSystem.h"
-#include "shared/GenUtil.h"
-#include "shared/TextUtil.h"
+#include "platform/FileSystem.h"
+#include "contract/InstallContract.h"
+#include "foundation/AppEnvironment.h"
+#include "platform/ShellFolders.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 #include "support/TempFolder.h"
 
 using namespace orvelin;
+using orvelin::test::CurrentFolder;
 using orvelin::test::RemoveTree;
 using orvelin::test::TempFolder;
-using orvelin::test::WriteFileBytes;
+using orvelin::test::PutFile;
 
 namespace {
 
@@ -39,9 +43,9 @@ struct ProgramTraces {
     std::wstring name;
     ~ProgramTraces() {
         for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_COMMON_APPDATA, CSIDL_APPDATA})
-            RemoveTree(GetSpecialFolder(csidl) + L"\\ORVELIN\\" + name);
-        RemoveTree(GetTempDirectory() + L"ORVELIN\\" + name);
-        RegDeleteKeyW(HKEY_CURRENT_USER, (L"Software\\ORVELIN\\" + name).c_str());
+            RemoveTree(CompanyFolder(GetSpecialFolder(csidl), name));
+        RemoveTree(GetTempDirectory() + kCompany + L"\\" + name);
+        RegDeleteKeyW(HKEY_CURRENT_USER, ProgramSettingsKeyPath(name).c_str());
     }
 };
 
@@ -52,21 +56,8 @@ bool KeyExists(const std::wstring& path) {
     return true;
 }
 
-class TAppBuilderWindow {
-public:
-    TAppBuilderWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"TAppBuilder";
-        RegisterClassW(&wc);
-        window_ = CreateWindowW(L"TAppBuilder", L"", 0, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
-    }
-    ~TAppBuilderWindow() { DestroyWindow(window_); }
-
-private:
-    HWND window_;
-};
+const DevelopmentModeProbe kNormal = [] { return false; };
+const DevelopmentModeProbe kInDevelopment = [] { return true; };
 
 }  // namespace
 
@@ -76,7 +67,7 @@ TEST(AppEnvironmentTest, StartUpUnderAnotherNameCreatesItsLayoutAndKey) {
     ProgramTraces traces{name};
     SetCurrentDirectoryW(GetWindowsFolder().c_str());
 
-    AppEnvironment env(setup / (name + L".exe"));
+    AppEnvironment env(setup / (name + L".exe"), kNormal);
     const AppFolders& f = env.Folders();
 
     EXPECT_EQ(f.ExePath, setup.Path());
@@ -84,10 +75,10 @@ TEST(AppEnvironmentTest, StartUpUnderAnotherNameCreatesItsLayoutAndKey) {
     EXPECT_EQ(f.ExeBaseName, name);
     // On 64-bit Windows a 32-bit program sees the 32-bit program-files folder.
     const std::wstring programFiles = sizeof(void*) == 4 ? L"C:\\Program Files (x86)" : L"C:\\Program Files";
-    EXPECT_EQ(f.ProgramDir, programFiles + L"\\ORVELIN\\" + name + L"\\");
-    EXPECT_EQ(f.CommonDataDir, GetSpecialFolder(CSIDL_COMMON_APPDATA) + L"\\ORVELIN\\" + name + L"\\");
-    EXPECT_EQ(f.UserDataDir, GetSpecialFolder(CSIDL_APPDATA) + L"\\ORVELIN\\" + name + L"\\");
-    EXPECT_EQ(f.TempDir, GetTempDirectory() + L"ORVELIN\\" + name + L"\\");
+    EXPECT_EQ(f.ProgramDir, CompanyFolder(programFiles, name) + L"\\");
+    EXPECT_EQ(f.CommonDataDir, CompanyFolder(GetSpecialFolder(CSIDL_COMMON_APPDATA), name) + L"\\");
+    EXPECT_EQ(f.UserDataDir, CompanyFolder(GetSpecialFolder(CSIDL_APPDATA), name) + L"\\");
+    EXPECT_EQ(f.TempDir, GetTempDirectory() + kCompany + L"\\" + name + L"\\");
     EXPECT_EQ(f.DataDir, f.CommonDataDir + L"Data\\");
     EXPECT_EQ(f.ReportsDir, f.CommonDataDir + L"Reports\\");
     EXPECT_EQ(f.TxtDir, f.CommonDataDir + L"Txt\\");
@@ -99,7 +90,7 @@ TEST(AppEnvironmentTest, StartUpUnderAnotherNameCreatesItsLayoutAndKey) {
     for (const auto& folder : {f.ProgramDir, f.CommonDataDir, f.UserDataDir, f.TempDir, f.DataDir, f.ReportsDir,
                                f.TxtDir, f.ErrorLogDir, f.BinDir, f.SetUpDir, f.DocDir})
         EXPECT_TRUE(DirectoryExists(folder)) << ToUtf8(folder);
-    EXPECT_TRUE(KeyExists(L"Software\\ORVELIN\\" + name));
+    EXPECT_TRUE(KeyExists(ProgramSettingsKeyPath(name)));
     EXPECT_NE(env.AppRegistry(), nullptr);
 }
 
@@ -109,11 +100,11 @@ TEST(AppEnvironmentTest, SecondStartFindsEverythingAndCreatesNothing) {
     ProgramTraces traces{name};
     std::set<std::wstring> before;
     {
-        AppEnvironment first(setup / (name + L".exe"));
+        AppEnvironment first(setup / (name + L".exe"), kNormal);
         for (const auto& root : {first.Folders().ProgramDir, first.Folders().CommonDataDir})
             for (auto& folder : FoldersUnder(root)) before.insert(folder);
     }
-    AppEnvironment second(setup / (name + L".exe"));
+    AppEnvironment second(setup / (name + L".exe"), kNormal);
     std::set<std::wstring> after;
     for (const auto& root : {second.Folders().ProgramDir, second.Folders().CommonDataDir})
         for (auto& folder : FoldersUnder(root)) after.insert(folder);
@@ -125,13 +116,10 @@ TEST(AppEnvironmentTest, DevelopmentModeLaysTheFoldersUnderTheRootsRunFolder) {
     TempFolder project;
     const std::wstring name = UniqueProgramName(L"Dev");
     ProgramTraces traces{name};
-    WriteFileBytes(project / (name + L".res"), "res");
+    PutFile(project / (name + L".res"), "res");
     const std::wstring exeFolder = project / L"Win32\\Debug\\";
     ForceDirectories(exeFolder);
-    TAppBuilderWindow ide;
-    ASSERT_TRUE(IsDevelopmentMode());
-
-    AppEnvironment env(exeFolder + name + L".exe");
+    AppEnvironment env(exeFolder + name + L".exe", kInDevelopment);
     const AppFolders& f = env.Folders();
     const std::wstring run = project / L"RUN\\";
     EXPECT_EQ(f.DataDir, run + L"Data\\");
@@ -151,23 +139,20 @@ TEST(AppEnvironmentTest, DevelopmentModeWithoutResFileKeepsTheNormalLayout) {
     TempFolder setup;
     const std::wstring name = UniqueProgramName(L"NoRes");
     ProgramTraces traces{name};
-    TAppBuilderWindow ide;
-    AppEnvironment env(setup / (name + L".exe"));
+    AppEnvironment env(setup / (name + L".exe"), kInDevelopment);
     EXPECT_EQ(env.Folders().DataDir, env.Folders().CommonDataDir + L"Data\\");
     EXPECT_EQ(env.Folders().DevWorkDir, L"");
 }
-
-TEST(AppEnvironmentTest, NotInDevelopmentModeWithoutTheIdeWindow) { EXPECT_FALSE(IsDevelopmentMode()); }
 
 TEST(DevelopmentRootTest, NearestAncestorHoldingTheResFileOrParentWhenOwnFolderHoldsIt) {
     TempFolder top;
     ForceDirectories(top / L"P\\A\\B\\");
     EXPECT_FALSE(FindDevelopmentRoot(top / L"P\\A\\B\\", L"app").has_value());
 
-    WriteFileBytes(top / L"P\\app.res", "");
+    PutFile(top / L"P\\app.res", "");
     EXPECT_EQ(FindDevelopmentRoot(top / L"P\\A\\B\\", L"app"), top / L"P\\");
 
-    WriteFileBytes(top / L"P\\A\\B\\app.res", "");
+    PutFile(top / L"P\\A\\B\\app.res", "");
     EXPECT_EQ(FindDevelopmentRoot(top / L"P\\A\\B\\", L"app"), top / L"P\\A\\");
 }
 
@@ -189,7 +174,7 @@ TEST(TempDirectoryTest, CandidatesAreTriedInOrder) {
     EXPECT_EQ(PickTempDirectory(L"", [&] { return noTempFolder; }), L"C:\\TEMP\\");
     if (!driveTempExisted) RemoveDirectoryW(L"C:\\TEMP");
     if (!DirectoryExists(L"C:\\TEMP")) {
-        WriteFileBytes(L"C:\\TEMP", "blocks the folder");
+        PutFile(L"C:\\TEMP", "blocks the folder");
         const bool tmpExisted = DirectoryExists(L"C:\\TMP");
         EXPECT_EQ(PickTempDirectory(L"", [&] { return noTempFolder; }), L"C:\\TMP\\");
         DeleteFileW(L"C:\\TEMP");

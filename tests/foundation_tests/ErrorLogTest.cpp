@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "shared/ErrorLog.h"
-#include "shared/FileSystem.h"
+#include "foundation/ErrorLog.h"
+#include "platform/FileSystem.h"
 #include "support/TempFolder.h"
 
 using namespace orvelin;
-using orvelin::test::ReadFileBytes;
 using orvelin::test::TempFolder;
-using orvelin::test::WriteFileBytes;
+using orvelin::test::PutFile;
 
 namespace {
 const std::string kHeader =
@@ -45,8 +44,8 @@ TEST(ErrorLogTest, EachStartTurnsTheLogIntoTheBackupAndWritesItBackUnchanged) {
                           Case{"utf-16 with mark", std::string("\xFF\xFE" "A\0\r\0\n\0", 8)}}) {
         SCOPED_TRACE(c.name);
         TempFolder dir;
-        WriteFileBytes(dir / L"ClientError.log", c.content);
-        WriteFileBytes(dir / L"ClientError.BAK", "old backup");
+        PutFile(dir / L"ClientError.log", c.content);
+        PutFile(dir / L"ClientError.BAK", "old backup");
         ErrorLog log;
         log.Open(dir.Path());
         EXPECT_FALSE(FileExists(dir / L"ClientError.log"));
@@ -59,7 +58,7 @@ TEST(ErrorLogTest, EachStartTurnsTheLogIntoTheBackupAndWritesItBackUnchanged) {
 
 TEST(ErrorLogTest, FailedSaveKeepsTheBackupAndDoesNotThrow) {
     TempFolder dir;
-    WriteFileBytes(dir / L"ClientError.log", TenLines());
+    PutFile(dir / L"ClientError.log", TenLines());
     ErrorLog log;
     log.Open(dir.Path());
     // A folder in the log's place makes the write fail on every Windows.
@@ -89,7 +88,7 @@ TEST(ErrorLogTest, BinaryAndHugeLogsSurviveWithoutHarm) {
     std::string huge;
     while (huge.size() < 16 * 1024 * 1024) huge += "01/02/2026\t10:00\tsomething went wrong somewhere\r\n";
     for (const std::string& content : {binary, huge}) {
-        WriteFileBytes(dir / L"ClientError.log", content);
+        PutFile(dir / L"ClientError.log", content);
         ErrorLog log;
         log.Open(dir.Path());
         EXPECT_TRUE(log.Save());

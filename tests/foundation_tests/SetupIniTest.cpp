@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "shared/Globals.h"
-#include "shared/TextUtil.h"
+#include "foundation/SetupIni.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 #include "support/TempFolder.h"
 
 using namespace orvelin;
 using orvelin::test::TempFolder;
-using orvelin::test::WriteFileBytes;
+using orvelin::test::PutFile;
 
 struct BoolCase {
     const char* stored;   // nullptr: key absent
@@ -21,7 +22,7 @@ TEST_P(SetupIniBoolTest, ReadsIntegersAndFallsBackToTheDefault) {
     TempFolder dir;
     std::string text = "[Install]\r\n";
     if (GetParam().stored) text += std::string("AddShortCut=") + GetParam().stored + "\r\n";
-    WriteFileBytes(dir / L"setup.ini", text);
+    PutFile(dir / L"setup.ini", text);
     IniFile ini(dir / L"setup.ini");
     EXPECT_EQ(ini.ReadBool(L"Install", L"AddShortCut", true), GetParam().whenDefaultTrue);
     EXPECT_EQ(ini.ReadBool(L"install", L"addshortcut", false), GetParam().whenDefaultFalse);
@@ -36,20 +37,9 @@ INSTANTIATE_TEST_SUITE_P(Values, SetupIniBoolTest,
                                          BoolCase{"99999999999", true, false}, BoolCase{"", true, false},
                                          BoolCase{nullptr, true, false}));
 
-TEST(SetupIniTest, ParseIniIntegerTable) {
-    EXPECT_EQ(ParseIniInteger(L"42"), 42);
-    EXPECT_EQ(ParseIniInteger(L"$FFFFFFFF"), -1);
-    EXPECT_EQ(ParseIniInteger(L"0x10"), 16);
-    EXPECT_EQ(ParseIniInteger(L"-2147483648"), INT_MIN);
-    EXPECT_FALSE(ParseIniInteger(L"2147483648"));
-    EXPECT_FALSE(ParseIniInteger(L"1.5"));
-    EXPECT_FALSE(ParseIniInteger(L"$"));
-    EXPECT_FALSE(ParseIniInteger(L"12abc"));
-}
-
 TEST(SetupIniTest, EmptyFileGivesEveryDefault) {
     TempFolder dir;
-    WriteFileBytes(dir / L"setup.ini", "");
+    PutFile(dir / L"setup.ini", "");
     IniFile ini(dir / L"setup.ini");
     EXPECT_EQ(ini.ReadString(L"Setup", L"ApplicExeName", L""), L"");
     EXPECT_TRUE(ini.ReadBool(L"Install", L"AddShortCut", true));
@@ -60,7 +50,7 @@ TEST(SetupIniTest, EmptyFileGivesEveryDefault) {
 TEST(SetupIniTest, LongValuesAreCutTo2047Characters) {
     TempFolder dir;
     const std::string value(3000, 'v');
-    WriteFileBytes(dir / L"setup.ini", "[Install]\r\nDisplayName=" + value + "\r\n");
+    PutFile(dir / L"setup.ini", "[Install]\r\nDisplayName=" + value + "\r\n");
     EXPECT_EQ(IniFile(dir / L"setup.ini").ReadString(L"Install", L"DisplayName", L""), std::wstring(2047, L'v'));
 }
 
@@ -69,7 +59,7 @@ TEST(SetupIniTest, Utf16FileWithByteOrderMarkIsRead) {
     const std::wstring text = L"[Install]\r\nDisplayName=\x0645\x062d\x0627\x0633\x0628\r\n";
     std::string bytes = "\xFF\xFE";
     bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-    WriteFileBytes(dir / L"setup.ini", bytes);
+    PutFile(dir / L"setup.ini", bytes);
     EXPECT_EQ(IniFile(dir / L"setup.ini").ReadString(L"Install", L"DisplayName", L""), L"\x0645\x062d\x0627\x0633\x0628");
 }
 
@@ -82,24 +72,31 @@ TEST(SetupIniTest, BadFilesNeverBreakTheReads) {
     huge += "ApplicExeName=APP.EXE\r\n";
     const std::string duplicate = "[Setup]\r\nApplicExeName=FIRST.EXE\r\n[Setup]\r\nApplicExeName=SECOND.EXE\r\n";
 
-    WriteFileBytes(dir / L"garbage.ini", garbage);
+    PutFile(dir / L"garbage.ini", garbage);
     IniFile(dir / L"garbage.ini").ReadString(L"Setup", L"ApplicExeName", L"");
     EXPECT_TRUE(IniFile(dir / L"garbage.ini").ReadBool(L"UnInstall", L"Remove", true));
 
-    WriteFileBytes(dir / L"huge.ini", huge);
+    PutFile(dir / L"huge.ini", huge);
     EXPECT_EQ(IniFile(dir / L"huge.ini").ReadString(L"Setup", L"ApplicExeName", L""), L"APP.EXE");
 
-    WriteFileBytes(dir / L"duplicate.ini", duplicate);
+    PutFile(dir / L"duplicate.ini", duplicate);
     const std::wstring value = IniFile(dir / L"duplicate.ini").ReadString(L"Setup", L"ApplicExeName", L"");
     EXPECT_TRUE(value == L"FIRST.EXE" || value == L"SECOND.EXE") << ToUtf8(value);
 }
 
-TEST(SetupConfigTest, BindsToTheSetupIniInTheProgramsFolder) {
+TEST(SetupIniLocationTest, BindsToTheSetupIniInTheProgramsFolderOnly) {
     TempFolder dir;
-    WriteFileBytes(dir / L"setup.ini", "[Setup]\r\nApplicExeName=APP.EXE\r\n");
+    PutFile(dir / L"setup.ini", "[Setup]\r\nApplicExeName=APP.EXE\r\n");
     SetCurrentDirectoryW(dir.Path().c_str());   // the environment's start-up has done this by now
-    SetupConfig config(dir.Path());
-    EXPECT_TRUE(config.Found());
-    EXPECT_EQ(config.Ini().Path(), dir / L"setup.ini");
-    EXPECT_EQ(config.Ini().ReadString(L"Setup", L"ApplicExeName", L""), L"APP.EXE");
+    const SetupIni found(dir.Path());
+    EXPECT_TRUE(found.Found());
+    EXPECT_EQ(found.File().Path(), dir / L"setup.ini");
+    EXPECT_EQ(found.File().ReadString(L"Setup", L"ApplicExeName"), L"APP.EXE");
+
+    TempFolder elsewhere;
+    SetCurrentDirectoryW(elsewhere.Path().c_str());
+    const SetupIni missing(elsewhere.Path());
+    EXPECT_FALSE(missing.Found());
+    EXPECT_NE(missing.File().Path(), elsewhere / L"setup.ini");
+    SetCurrentDirectoryW(dir.Path().c_str());
 }

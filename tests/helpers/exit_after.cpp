@@ -7,8 +7,9 @@
 #include <cwchar>
 #include <string>
 
-#include "shared/FileSystem.h"
-#include "shared/TextUtil.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace {
 

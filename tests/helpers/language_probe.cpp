@@ -11,11 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "shared/Error.h"
-#include "shared/FileSystem.h"
-#include "shared/TextFile.h"
-#include "shared/TextUtil.h"
-#include "shared/ToggleLanguage.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/TextFile.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "foundation/InterfaceLanguage.h"
 
 using namespace orvelin;
 
@@ -54,28 +55,24 @@ void Probe(const std::wstring& folder, bool forceArabic, std::vector<std::wstrin
     const LCID user = GetUserDefaultLCID();
     report.push_back(L"userLcid=" + Hex(user));
     report.push_back(L"languageName=" + GetLocaleText(user, LOCALE_SLANGUAGE));
-    const InterfaceLanguage decided = UserInterfaceLanguage();
-    report.push_back(std::wstring(L"decision=") + (decided == InterfaceLanguage::Arabic ? L"Arabic" : L"English"));
+    const UiLanguage decided = UserInterfaceLanguage();
+    report.push_back(std::wstring(L"decision=") + (decided == UiLanguage::Arabic ? L"Arabic" : L"English"));
 
     AppFolders folders;
     folders.BinDir = folders.TempDir = folder;
     {
-        Language language(folders, forceArabic ? InterfaceLanguage::Arabic : decided, folder + L"probe.exe");
-        SetCurrentLanguage(&language);
+        InterfaceLanguage language(folders, forceArabic ? UiLanguage::Arabic : decided, folder + L"probe.exe",
+                                   [] { return false; });
         report.push_back(std::wstring(L"isArabic=") + (language.IsArabic() ? L"1" : L"0"));
         report.push_back(std::wstring(L"resourceModule=") + (language.ResourceModule() ? L"1" : L"0"));
-        report.push_back(std::wstring(L"resourceInstanceIsModule=") +
-                         (ResourceInstance() == language.ResourceModule() ? L"1" : L"0"));
         report.push_back(L"resourceString=" + ResourceString(language.ResourceModule()));
         report.push_back(L"processLayout=" + Hex(ProcessLayout()));
         report.push_back(std::wstring(L"newWindowMirrored=") + (NewWindowIsMirrored() ? L"1" : L"0"));
         if (FileExists(folder + L"texts.txt")) {
             for (const auto& text : ReadTextFile(folder + L"texts.txt").lines) {
-                report.push_back(L"translate=[" + TranslateMsg(text) + L"]");
-                report.push_back(L"show=[" + language.ShowMsgText(text) + L"]");
+                report.push_back(L"translate=[" + language.Translate()(text) + L"]");
             }
         }
-        SetCurrentLanguage(nullptr);
     }
     report.push_back(L"layoutAfter=" + Hex(ProcessLayout()));
 }

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "shared/Handles.h"
+#include "platform/Handles.h"
 
 namespace {
 

@@ -5,24 +5,27 @@
 #include <shlobj.h>
 
 #include "installer_tests/InstallerFixture.h"
-#include "shared/CommonHelpers.h"
-#include "shared/Error.h"
-#include "shared/FileSystem.h"
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
+#include "contract/InstallContract.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/Handles.h"
+#include "support/ProductTexts.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 namespace {
 
-using Lines = std::vector<std::wstring>;
-
 class CopyEngineTest : public InstallerTest {
 protected:
-    CopyEngineTest() {
-        state.PlatForm64 = OnA64BitWindows();
-        run.currentSourceFolder = CategoryFolder(kInstalledApplic);
-        catalogue.Add(CatalogueApplication{.majorId = 1, .title = L"Application", .accountType = 1});
+    CopyEngineTest() { catalogue.Add(CatalogueApplication{.majorId = 1, .title = L"Application", .accountType = 1}); }
+
+    void CopyApplication() { engine.CopyLocations(CategoryFolder(kInstalledApplic)); }
+    void CopyNode(const std::wstring& destination, int level, int nodeId) {
+        engine.CopyNodeFiles(CategoryFolder(kInstalledApplic), destination, level, nodeId);
     }
+
+    CopyEngine engine = Engine(context.windows);
 
     // The run's error text for a copy that failed with this system error code.
     static std::wstring CopyError(DWORD code) {
@@ -30,23 +33,73 @@ protected:
     }
 };
 
-TEST_F(CopyEngineTest, BaseFolderFollowsTheLocationKind) {
-    for (int kind : {1, 2, 3, 4}) {
-        SCOPED_TRACE(kind);
-        EXPECT_EQ(run.LocationBaseFolder(kind), BaseFolder(kind));
-    }
-    for (int kind : {0, 5, -1}) EXPECT_EQ(run.LocationBaseFolder(kind), L"") << kind;
+struct BaseFolderCase {
+    const char* name;
+    WindowsPlatform windows;
+    int kind;
+    int expectedCsidl;   // 0: the native program files of the 64-bit registry view; -1: none
+};
 
-    state.PlatForm64 = false;
-    EXPECT_EQ(run.LocationBaseFolder(2), ShellFolder(CSIDL_PROGRAM_FILES) + L"\\ORVELIN\\" + application + L"\\");
+class BaseFolderTest : public CopyEngineTest, public ::testing::WithParamInterface<BaseFolderCase> {};
+
+TEST_P(BaseFolderTest, FollowsTheLocationKindAndTheWindows) {
+    const BaseFolderCase& c = GetParam();
+    if (c.expectedCsidl == 0 && !OnA64BitWindows()) GTEST_SKIP() << "one program-files folder on 32-bit Windows";
+    std::wstring expected;
+    if (c.expectedCsidl == 0) expected = CompanyFolder(NativeProgramFilesFolder(), application) + L"\\";
+    if (c.expectedCsidl > 0) expected = CompanyFolder(ShellFolder(c.expectedCsidl), application) + L"\\";
+    EXPECT_EQ(Engine(c.windows).LocationBaseFolder(c.kind), expected);
 }
 
-TEST_F(CopyEngineTest, NativeProgramFilesComeFromThe64BitRegistryView) {
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BaseFolderTest,
+    ::testing::Values(BaseFolderCase{"Kind1", kWindows7, 1, CSIDL_PROGRAM_FILESX86},
+                      BaseFolderCase{"Kind1OnXp", kWindowsXp, 1, CSIDL_PROGRAM_FILES},
+                      BaseFolderCase{"Kind2", kWindows7, 2, 0},
+                      BaseFolderCase{"Kind2On32BitWindows", WindowsPlatform{6, false}, 2, CSIDL_PROGRAM_FILES},
+                      BaseFolderCase{"Kind3", kWindows7, 3, CSIDL_COMMON_APPDATA},
+                      BaseFolderCase{"Kind4", kWindows7, 4, CSIDL_APPDATA},
+                      BaseFolderCase{"Kind0", kWindows7, 0, -1}, BaseFolderCase{"Kind5", kWindows7, 5, -1},
+                      BaseFolderCase{"KindMinus1", kWindowsXp, -1, -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProgramFilesDirTest, NativeProgramFilesComeFromThe64BitRegistryView) {
     if (!OnA64BitWindows()) GTEST_SKIP() << "one program-files folder on 32-bit Windows";
-    state.PlatForm64 = true;
-    EXPECT_EQ(run.ReadProgramFilesDir(), NativeProgramFilesFolder());
-    EXPECT_EQ(run.LocationBaseFolder(2), NativeProgramFilesFolder() + L"\\ORVELIN\\" + application + L"\\");
-    EXPECT_NE(run.LocationBaseFolder(2), run.LocationBaseFolder(1));
+    EXPECT_EQ(ReadProgramFilesDir(), NativeProgramFilesFolder());
+    EXPECT_NE(ReadProgramFilesDir(), ShellFolder(CSIDL_PROGRAM_FILESX86));
+}
+
+struct FolderPathCase {
+    const wchar_t* path;
+    const wchar_t* checked;
+};
+
+class CheckFolderPathTest : public ::testing::TestWithParam<FolderPathCase> {};
+
+TEST_P(CheckFolderPathTest, EndsWithExactlyOneAddedBackslash) {
+    EXPECT_EQ(CheckFolderPath(GetParam().path, Translator()), GetParam().checked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, CheckFolderPathTest,
+                         ::testing::Values(FolderPathCase{L"C:\\Program Files\\ORVELIN", L"C:\\Program Files\\ORVELIN\\"},
+                                           FolderPathCase{L"C:\\Program Files\\ORVELIN\\", L"C:\\Program Files\\ORVELIN\\"},
+                                           FolderPathCase{L"C:\\data\\\\", L"C:\\data\\\\"},
+                                           FolderPathCase{L"C:", L"C:\\"}, FolderPathCase{L"\\", L"\\"},
+                                           FolderPathCase{L" ", L" \\"}));
+
+TEST(CheckFolderPathTest, BlankPathIsAnErrorInTheInterfaceLanguageWithItsBlank) {
+    MessageDictionary arabic;
+    arabic.Table().Append({std::wstring(text::PathIsBlank), std::wstring(L"\x0641\x0627\x0631\x063A")});
+    for (const auto& [translate, expected] :
+         {std::pair{Translator(), std::wstring(text::PathIsBlank) + L" "},
+          std::pair{Translator(arabic), std::wstring(L"\x0641\x0627\x0631\x063A ")}}) {
+        try {
+            CheckFolderPath(L"", translate);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.Text(), expected);
+        }
+    }
 }
 
 TEST_F(CopyEngineTest, CopiesEachLocationKindIntoItsBaseFolder) {
@@ -66,16 +119,16 @@ TEST_F(CopyEngineTest, CopiesEachLocationKindIntoItsBaseFolder) {
         PutSource(kInstalledApplic, name);
     LoadCatalogue();
 
-    run.CopyLocations();
+    CopyApplication();
 
     const Lines copied = {BaseFolder(1) + L"BIN\\one.dll", BaseFolder(2) + L"NATIVE\\two.dll",
                           BaseFolder(3) + L"DATA\\three.dat", BaseFolder(4) + L"USER\\four.dat"};
-    EXPECT_EQ(state.InstalledFileList, copied);
-    for (const auto& file : copied) EXPECT_EQ(FileText(file), ToUtf8(Source(kInstalledApplic, ExtractFileName(file))));
-    EXPECT_EQ(run.usedFolders, (Lines{BaseFolder(1) + L"BIN", BaseFolder(2) + L"NATIVE", BaseFolder(3) + L"DATA",
+    EXPECT_EQ(installed.paths, copied);
+    for (const auto& file : copied) EXPECT_EQ(ReadFileBytes(file), ToUtf8(Source(kInstalledApplic, ExtractFileName(file))));
+    EXPECT_EQ(engine.UsedFolders(), (Lines{BaseFolder(1) + L"BIN", BaseFolder(2) + L"NATIVE", BaseFolder(3) + L"DATA",
                                       BaseFolder(4) + L"USER"}));
-    EXPECT_EQ(view.script.messages, Lines{});
-    EXPECT_EQ(view.ProgressPosition(), 4);
+    EXPECT_EQ(view.messages, Lines{});
+    EXPECT_EQ(view.progressPosition, 4);
 }
 
 TEST_F(CopyEngineTest, ALocationWithFoldersCopiesOnlyItsFoldersFiles) {
@@ -89,18 +142,17 @@ TEST_F(CopyEngineTest, ALocationWithFoldersCopiesOnlyItsFoldersFiles) {
     for (auto name : {L"own.txt", L"a.txt", L"b.txt", L"c.txt"}) PutSource(kInstalledApplic, name);
     LoadCatalogue();
 
-    run.CopyLocations();
+    CopyApplication();
 
     const std::wstring base = BaseFolder(3);
-    EXPECT_EQ(state.InstalledFileList, (Lines{base + L"BIN\\a.txt", base + L"BIN\\b.txt", base + L"DATA\\SUB\\c.txt"}));
+    EXPECT_EQ(installed.paths, (Lines{base + L"BIN\\a.txt", base + L"BIN\\b.txt", base + L"DATA\\SUB\\c.txt"}));
     EXPECT_FALSE(DirectoryExists(base + L"OWN"));
-    EXPECT_EQ(FileText(base + L"DATA\\SUB\\c.txt"), ToUtf8(Source(kInstalledApplic, L"c.txt")));
-    EXPECT_EQ(run.usedFolders, (Lines{base + L"BIN", base + L"DATA\\SUB"}));
-    EXPECT_EQ(view.script.statuses,
+    EXPECT_EQ(ReadFileBytes(base + L"DATA\\SUB\\c.txt"), ToUtf8(Source(kInstalledApplic, L"c.txt")));
+    EXPECT_EQ(engine.UsedFolders(), (Lines{base + L"BIN", base + L"DATA\\SUB"}));
+    EXPECT_EQ(view.statuses,
               (Lines{L"Copying: " + Source(kInstalledApplic, L"a.txt"), L"Copying: " + Source(kInstalledApplic, L"b.txt"),
                      L"Copying: " + Source(kInstalledApplic, L"c.txt")}));
-    EXPECT_EQ(view.ProgressPosition(), 3);
-    EXPECT_EQ(view.script.pumps, 2);   // once per node
+    EXPECT_EQ(view.progressPosition, 3);
 }
 
 TEST_F(CopyEngineTest, AnEmptyFirstDescriptionSkipsTheNode) {
@@ -114,30 +166,28 @@ TEST_F(CopyEngineTest, AnEmptyFirstDescriptionSkipsTheNode) {
     PutSource(kInstalledApplic, L"b.txt");
     LoadCatalogue();
 
-    run.CopyLocations();
+    CopyApplication();
 
-    EXPECT_EQ(view.script.messages, Lines{L"Source file not found: " + CategoryFolder(kInstalledApplic) + L"\\"});
+    EXPECT_EQ(view.messages, Lines{L"Source file not found: " + CategoryFolder(kInstalledApplic) + L"\\"});
     EXPECT_FALSE(FileExists(BaseFolder(3) + L"SKIPPED\\a.txt"));
-    EXPECT_EQ(state.InstalledFileList, Lines{BaseFolder(3) + L"COPIED\\b.txt"});
-    EXPECT_EQ(run.usedFolders, (Lines{BaseFolder(3) + L"SKIPPED", BaseFolder(3) + L"COPIED"}));
-    EXPECT_EQ(view.ProgressPosition(), 1);
-    EXPECT_EQ(view.script.pumps, 1);   // the skipped node ends before the window's turn
+    EXPECT_EQ(installed.paths, Lines{BaseFolder(3) + L"COPIED\\b.txt"});
+    EXPECT_EQ(engine.UsedFolders(), (Lines{BaseFolder(3) + L"SKIPPED", BaseFolder(3) + L"COPIED"}));
+    EXPECT_EQ(view.progressPosition, 1);
 }
 
 TEST_F(CopyEngineTest, ANodeWithoutFilesStillGetsItsFolder) {
     catalogue.Add(CatalogueLocation{.minorId = 10, .parentId = 1, .title = L"LOC", .functionId = 3})
         .Add(CatalogueFolder{.detailId = 100, .parentId = 10, .title = L"EMPTY\\DEEP"});
     LoadCatalogue();
-    view.SetProgressPosition(5);
+    view.progressPosition = 5;
 
-    run.CopyLocations();
+    CopyApplication();
 
     EXPECT_TRUE(DirectoryExists(BaseFolder(3) + L"EMPTY\\DEEP"));
-    EXPECT_EQ(run.usedFolders, Lines{BaseFolder(3) + L"EMPTY\\DEEP"});
-    EXPECT_EQ(view.ProgressPosition(), 5);
-    EXPECT_EQ(view.script.pumps, 1);
-    EXPECT_TRUE(view.script.messages.empty());
-    EXPECT_TRUE(state.InstalledFileList.empty());
+    EXPECT_EQ(engine.UsedFolders(), Lines{BaseFolder(3) + L"EMPTY\\DEEP"});
+    EXPECT_EQ(view.progressPosition, 5);
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(installed.paths.empty());
 }
 
 TEST_F(CopyEngineTest, AnExistingFileIsOverwritten) {
@@ -145,12 +195,12 @@ TEST_F(CopyEngineTest, AnExistingFileIsOverwritten) {
         .AddLocationFile(10, L"a.txt");
     PutSource(kInstalledApplic, L"a.txt");
     LoadCatalogue();
-    WriteFileBytes(BaseFolder(3) + L"LOC\\a.txt", "an older version of the file");
+    PutFile(BaseFolder(3) + L"LOC\\a.txt", "an older version of the file");
 
-    run.CopyLocations();
+    CopyApplication();
 
-    EXPECT_EQ(FileText(BaseFolder(3) + L"LOC\\a.txt"), ToUtf8(Source(kInstalledApplic, L"a.txt")));
-    EXPECT_TRUE(view.script.messages.empty());
+    EXPECT_EQ(ReadFileBytes(BaseFolder(3) + L"LOC\\a.txt"), ToUtf8(Source(kInstalledApplic, L"a.txt")));
+    EXPECT_TRUE(view.messages.empty());
 }
 
 TEST_F(CopyEngineTest, TheInstalledFileListFollowsTheCopyOrder) {
@@ -162,13 +212,13 @@ TEST_F(CopyEngineTest, TheInstalledFileListFollowsTheCopyOrder) {
     ForceDirectories(base + L"\\ONE");
     ForceDirectories(base + L"\\TWO");
 
-    run.CopyNodeFiles(base + L"\\ONE", kFolderLevel, 100);
-    run.CopyNodeFiles(base + L"\\TWO", kFolderLevel, 101);
-    run.CopyNodeFiles(base + L"\\ONE", kFolderLevel, 100);
+    CopyNode(base + L"\\ONE", kFolderLevel, 100);
+    CopyNode(base + L"\\TWO", kFolderLevel, 101);
+    CopyNode(base + L"\\ONE", kFolderLevel, 100);
 
-    EXPECT_EQ(state.InstalledFileList, (Lines{base + L"\\ONE\\b.txt", base + L"\\ONE\\a.txt", base + L"\\TWO\\a.txt",
+    EXPECT_EQ(installed.paths, (Lines{base + L"\\ONE\\b.txt", base + L"\\ONE\\a.txt", base + L"\\TWO\\a.txt",
                                               base + L"\\ONE\\b.txt", base + L"\\ONE\\a.txt"}));
-    EXPECT_EQ(run.usedFolders, (Lines{base + L"\\ONE", base + L"\\TWO", base + L"\\ONE"}));
+    EXPECT_EQ(engine.UsedFolders(), (Lines{base + L"\\ONE", base + L"\\TWO", base + L"\\ONE"}));
 }
 
 TEST_F(CopyEngineTest, TheLaterCopyOfTheMainExecutableIsTheShortcutTarget) {
@@ -186,15 +236,14 @@ TEST_F(CopyEngineTest, TheLaterCopyOfTheMainExecutableIsTheShortcutTarget) {
     LoadCatalogue();
 
     StandOnApplication(1);
-    run.CopyLocations();
-    EXPECT_EQ(state.ShortcutTarget, BaseFolder(3) + L"BIN\\" + lowerName);
-    EXPECT_EQ(state.UninstallProgPath, CategoryFolder(kInstalledApplic) + L"\\uninstall.exe");
+    CopyApplication();
+    EXPECT_EQ(installed.mainExecutable, BaseFolder(3) + L"BIN\\" + lowerName);
+    EXPECT_EQ(installed.uninstallerSource, CategoryFolder(kInstalledApplic) + L"\\uninstall.exe");
 
     StandOnApplication(2);
-    run.currentSourceFolder = CategoryFolder(kCommonApplic);
-    run.CopyLocations();
-    EXPECT_EQ(state.ShortcutTarget, BaseFolder(3) + L"COMMON\\" + lowerName);
-    EXPECT_EQ(state.UninstallProgPath, CategoryFolder(kCommonApplic) + L"\\uninstall.exe");
+    engine.CopyLocations(CategoryFolder(kCommonApplic));
+    EXPECT_EQ(installed.mainExecutable, BaseFolder(3) + L"COMMON\\" + lowerName);
+    EXPECT_EQ(installed.uninstallerSource, CategoryFolder(kCommonApplic) + L"\\uninstall.exe");
 }
 
 TEST_F(CopyEngineTest, OtherFilesLeaveTheShortcutTargetAlone) {
@@ -205,11 +254,11 @@ TEST_F(CopyEngineTest, OtherFilesLeaveTheShortcutTargetAlone) {
     PutSource(kInstalledApplic, ChangeFileExt(exeName, L".DLL"));
     LoadCatalogue();
 
-    run.CopyLocations();
+    CopyApplication();
 
-    EXPECT_EQ(state.InstalledFileList.size(), 2u);
-    EXPECT_EQ(state.ShortcutTarget, L"");
-    EXPECT_EQ(state.UninstallProgPath, L"");
+    EXPECT_EQ(installed.paths.size(), 2u);
+    EXPECT_EQ(installed.mainExecutable, L"");
+    EXPECT_EQ(installed.uninstallerSource, L"");
 }
 
 struct MissingSourceCase {
@@ -233,7 +282,7 @@ TEST_P(CopyEngineMissingSourceTest, FailsWithTheSystemsErrorAndKeepsWhatWasCopie
     LoadCatalogue();
 
     try {
-        run.CopyLocations();
+        CopyApplication();
         FAIL() << "the copy went on";
     } catch (const Error& e) {
         EXPECT_EQ(e.Text(), CopyError(ERROR_FILE_NOT_FOUND));
@@ -243,13 +292,13 @@ TEST_P(CopyEngineMissingSourceTest, FailsWithTheSystemsErrorAndKeepsWhatWasCopie
     Lines messages;
     if (GetParam().noticed) messages.push_back(L"Source file not found: " + missing);
     messages.push_back(missing + L"\n\r" + BaseFolder(3) + L"FAILING");
-    EXPECT_EQ(view.script.messages, messages);
+    EXPECT_EQ(view.messages, messages);
 
     Lines kept = {BaseFolder(3) + L"DONE\\done.txt"};
     if (GetParam().missing == 1) kept.push_back(BaseFolder(3) + L"FAILING\\first.txt");
-    EXPECT_EQ(state.InstalledFileList, kept);
+    EXPECT_EQ(installed.paths, kept);
     for (const auto& file : kept) EXPECT_TRUE(FileExists(file)) << ToUtf8(file);
-    EXPECT_EQ(view.ProgressPosition(), 1);   // the failing node never reached its step
+    EXPECT_EQ(view.progressPosition, 1);   // the failing node never reached its step
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CopyEngineMissingSourceTest,
@@ -275,21 +324,21 @@ TEST_P(CopyEngineBlockedDestinationTest, FailsWithBothPathsShownFirst) {
         ForceDirectories(blocked);
         expectedCode = ERROR_ACCESS_DENIED;
     } else {
-        WriteFileBytes(blocked, "in use");
+        PutFile(blocked, "in use");
         held.Reset(CreateFileW(blocked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         expectedCode = ERROR_SHARING_VIOLATION;
     }
 
     try {
-        run.CopyLocations();
+        CopyApplication();
         FAIL() << "the copy went on";
     } catch (const Error& e) {
         EXPECT_EQ(e.Text(), CopyError(expectedCode));
     }
-    EXPECT_EQ(view.script.messages, Lines{Source(kInstalledApplic, L"b.txt") + L"\n\r" + BaseFolder(3) + L"LOC"});
-    EXPECT_EQ(state.InstalledFileList, Lines{BaseFolder(3) + L"LOC\\a.txt"});
-    EXPECT_EQ(view.script.statuses, Lines{L"Copying: " + Source(kInstalledApplic, L"a.txt")});
+    EXPECT_EQ(view.messages, Lines{Source(kInstalledApplic, L"b.txt") + L"\n\r" + BaseFolder(3) + L"LOC"});
+    EXPECT_EQ(installed.paths, Lines{BaseFolder(3) + L"LOC\\a.txt"});
+    EXPECT_EQ(view.statuses, Lines{L"Copying: " + Source(kInstalledApplic, L"a.txt")});
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CopyEngineBlockedDestinationTest,
@@ -305,11 +354,11 @@ TEST_F(CopyEngineTest, AMissingDestinationIsNoticedAndTheCopyFails) {
     LoadCatalogue();
     const std::wstring destination = setup / L"never made";
 
-    EXPECT_THROW(run.CopyNodeFiles(destination, kFolderLevel, 100), Error);
+    EXPECT_THROW(CopyNode(destination, kFolderLevel, 100), Error);
 
-    EXPECT_EQ(view.script.messages, (Lines{L"distnation not found: " + destination + L"\\",
+    EXPECT_EQ(view.messages, (Lines{L"distnation not found: " + destination + L"\\",
                                            Source(kInstalledApplic, L"a.txt") + L"\n\r" + destination}));
-    EXPECT_EQ(run.usedFolders, Lines{destination});
+    EXPECT_EQ(engine.UsedFolders(), Lines{destination});
 }
 
 TEST_F(CopyEngineTest, TheProgressRangeCountsOnlyTheApplicationsOwnFiles) {
@@ -318,12 +367,8 @@ TEST_F(CopyEngineTest, TheProgressRangeCountsOnlyTheApplicationsOwnFiles) {
     PutSource(kInstalledApplic, L"sub\\deeper\\c.dat");
     PutSource(kCommonApplic, L"d.dll");
     PutSource(kThirdParty, L"VENDOR\\SETUP\\setup.exe");
-    view.SetProgressPosition(2);
 
-    run.SetProgressRange();
-
-    EXPECT_EQ(view.script.progressMax, 3);
-    EXPECT_EQ(view.ProgressPosition(), 2);
+    EXPECT_EQ(CountApplicationFiles(setup.Path()), 3);
 }
 
 }  // namespace

@@ -6,25 +6,26 @@
 
 #include "installer_tests/InstallerFixture.h"
 #include "installer_tests/RunLog.h"
-#include "shared/Error.h"
-#include "shared/FileSystem.h"
-#include "shared/Registry.h"
-#include "shared/TextFile.h"
-#include "shared/TextUtil.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/TextFile.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "contract/InstallContract.h"
+#include "support/ProductTexts.h"
 
 namespace orvelin::test {
 namespace {
 
-using Lines = std::vector<std::wstring>;
-
-std::wstring Announced(const std::wstring& name) { return L"Installer will run the setup program for: " + name; }
+std::wstring Announced(const std::wstring& name) { return text::WillRunSetupFor + name; }
 
 class InstallRunTest : public InstallerTest {
 protected:
     InstallRunTest() {
-        WriteFileBytes(setup / L"Setup.ini", "[Install]\r\nGuidId=" + ToUtf8(guid) + "\r\n");
+        PutFile(setup / L"Setup.ini", "[Install]\r\nGuidId=" + ToUtf8(guid) + "\r\n");
         PutSource(kInstalledApplic, L"uninstall.exe");
-        view.addShortcut = true;
+        choices.addDesktopShortcut = true;
     }
 
     // An installed application whose only location (32-bit program files, "BIN") holds the
@@ -46,16 +47,16 @@ protected:
         PlaceRecorderProgram(Source(kThirdParty, L"VENDOR\\Vendor Setup\\" + program));
     }
 
-    std::wstring GroupLink() const { return ProgramGroupFolder() + L"\\" + view.shortcutName + L".LNK"; }
-    std::wstring ListFile() const { return UninstallFolder() + L"\\uninstallfilelist.txt"; }
+    std::wstring ListFile() const { return UninstallFolder() + L"\\" + kInstalledFileList; }
 
     TempFolder logFolder;
     RunLog log{logFolder / L"run.log"};
 };
 
 TEST_F(InstallRunTest, InstallsEveryCategoryInApplicationOrder) {
-    const std::wstring lowerExe = L"main-" + exeName;
-    state.lbShortCutExe = {L"MAIN-" + exeName};
+    // The main executable's name is matched with a to z in either case.
+    std::wstring lowerExe = exeName;
+    for (auto& c : lowerExe) c = static_cast<wchar_t>(towlower(c));
     catalogue.Add(CatalogueApplication{.majorId = 40, .title = L"Windows", .accountType = 4})
         .Add(CatalogueApplication{.majorId = 10, .title = L"Application", .accountType = 1})
         .Add(CatalogueApplication{.majorId = 60, .title = L"Unknown", .accountType = 7})
@@ -92,48 +93,40 @@ TEST_F(InstallRunTest, InstallsEveryCategoryInApplicationOrder) {
     PlaceRecorderProgram(Source(kDatabaseServers, L"FIREBIRD25\\SETUP\\fbsetup.exe"));
     PlaceRecorderProgram(Source(kThirdParty, L"VENDOR\\Vendor Setup\\vendor.exe"));
     LoadCatalogue();
-    view.databaseChoiceShown = true;
-    view.databaseIndex = 1;
-    // Left from an earlier run: a new run must not copy into it.
-    const std::wstring stale = setup / L"stale\\BIN";
-    ForceDirectories(stale);
-    run.usedFolders = {stale};
+    choices.database = 1;
 
-    run.Execute();
+    EXPECT_EQ(Install(), InstallRun::Outcome::Installed);
 
     const std::wstring program = BaseFolder(1);   // a location with folders uses only theirs
     const Lines copied = {program + L"BIN\\" + lowerExe,          program + L"BIN\\app.dll",
                           program + L"REPORTS\\r.rpt",            BaseFolder(3) + L"COMMON\\common.dat",
                           program + L"BIN\\fbclient.dll",         BaseFolder(4) + L"SYSTEM\\win.dll"};
     for (const auto& file : copied) EXPECT_TRUE(FileExists(file)) << ToUtf8(file);
-    EXPECT_FALSE(FileExists(stale + L"\\fbclient.dll"));
     EXPECT_FALSE(DirectoryExists(BaseFolder(3) + L"UNKNOWN"));
 
     Lines listed = copied;
     listed.insert(listed.end(), {GroupLink(), DesktopLink(), UninstallFolder() + L"\\Setup.ini"});
-    EXPECT_EQ(state.InstalledFileList, listed);
+    EXPECT_EQ(installed.paths, listed);
     EXPECT_EQ(ReadTextFile(ListFile()).lines, listed);
     EXPECT_TRUE(FileExists(GroupLink()));
     EXPECT_TRUE(FileExists(DesktopLink()));
-    EXPECT_EQ(state.ShortcutTarget, program + L"BIN\\" + lowerExe);
-    EXPECT_EQ(FileText(UninstallFolder() + L"\\uninstall.exe"), FileText(Source(kInstalledApplic, L"uninstall.exe")));
+    EXPECT_EQ(installed.mainExecutable, program + L"BIN\\" + lowerExe);
+    EXPECT_EQ(ReadFileBytes(UninstallFolder() + L"\\uninstall.exe"), ReadFileBytes(Source(kInstalledApplic, L"uninstall.exe")));
     EXPECT_EQ(UninstallValue(guid, L"InstallLocation", 0), UninstallFolder());
-    EXPECT_EQ(UninstallValue(guid, L"Publisher", 0), L"ORVELIN EST KSA");
+    EXPECT_EQ(UninstallValue(guid, L"Publisher", 0), kPublisher);
 
-    EXPECT_EQ(view.script.statuses,
+    EXPECT_EQ(view.statuses,
               (Lines{L"Creating program folders", L"Copying: " + Source(kInstalledApplic, lowerExe),
                      L"Copying: " + Source(kInstalledApplic, L"app.dll"), L"Copying: " + Source(kInstalledApplic, L"r.rpt"),
                      L"Copying: " + Source(kCommonApplic, L"common.dat"),
                      L"Copying: " + Source(kDatabaseServers, L"FIREBIRD25\\BIN\\fbclient.dll"),
                      L"Copying: " + Source(kWindowsFiles, L"win.dll"), L"Installing thired party programs",
                      L"Adding application to windows control panael"}));
-    EXPECT_EQ(view.script.messages,
-              (Lines{Announced(L"FIREBIRD"), Announced(L"Vendor Setup"), L"Program was installed successfully"}));
+    EXPECT_EQ(view.messages,
+              (Lines{Announced(L"FIREBIRD"), Announced(L"Vendor Setup"), text::Installed}));
     EXPECT_EQ(log.Events(), (Lines{L"start fbsetup.exe", L"end fbsetup.exe", L"start vendor.exe", L"end vendor.exe"}));
-    EXPECT_EQ(view.script.progressMax, 4);   // the application's files and its uninstaller
-    EXPECT_EQ(view.ProgressPosition(), 4);
-    EXPECT_EQ(view.closeRequests, 1);
-    EXPECT_TRUE(run.usedFolders.empty());
+    EXPECT_EQ(view.progressMax, 4);   // the application's files and its uninstaller
+    EXPECT_EQ(view.progressPosition, 4);
 }
 
 TEST_F(InstallRunTest, AThirdPartyApplicationWithTheSmallestIdRunsFirst) {
@@ -141,18 +134,17 @@ TEST_F(InstallRunTest, AThirdPartyApplicationWithTheSmallestIdRunsFirst) {
     AddVendor(1, L"vendor.exe");
     LoadCatalogue();
 
-    run.Execute();
+    EXPECT_EQ(Install(), InstallRun::Outcome::Installed);
 
-    const auto& events = view.script.events;
+    const auto& events = view.events;
     const auto firstCopy = std::find_if(events.begin(), events.end(),
                                         [](const std::wstring& e) { return e.starts_with(L"status: Copying: "); });
     const auto announced = std::find(events.begin(), events.end(), L"message: " + Announced(L"Vendor Setup"));
     ASSERT_NE(firstCopy, events.end());
     ASSERT_NE(announced, events.end());
     EXPECT_LT(announced, firstCopy);
-    EXPECT_EQ(view.script.statuses[1], L"Installing thired party programs");
+    EXPECT_EQ(view.statuses[1], L"Installing thired party programs");
     EXPECT_EQ(log.Events(), (Lines{L"start vendor.exe", L"end vendor.exe"}));
-    EXPECT_EQ(view.closeRequests, 1);
 }
 
 struct DatabaseChoiceCase {
@@ -174,29 +166,28 @@ TEST_P(InstallRunDatabaseChoiceTest, ChecksTheChoiceBeforeAnythingElse) {
         .Add(CatalogueFolder{.detailId = 200, .parentId = 20, .title = L"SETUP", .functionId = 5})
         .Add(CatalogueFolder{.detailId = 210, .parentId = 21, .title = L"SETUP", .functionId = 5});
     LoadCatalogue();
-    view.databaseChoiceShown = choice.shown;
-    view.databaseIndex = choice.index;
-    view.script.answers = {false};
+    if (choice.shown) choices.database = choice.index;
+    view.answers = {false};
 
-    run.Execute();
+    const InstallRun::Outcome outcome = Install();
 
     Lines messages = choice.firstMessages;
     if (choice.runs) {
         if (choice.shown) messages.push_back(Announced(L"FIREBIRD"));
-        messages.push_back(L"Program was installed successfully");
+        messages.push_back(text::Installed);
     }
-    EXPECT_EQ(view.script.messages, messages);
-    EXPECT_EQ(view.closeRequests, choice.runs ? 1 : 0);
+    EXPECT_EQ(view.messages, messages);
+    EXPECT_EQ(outcome, choice.runs ? InstallRun::Outcome::Installed : InstallRun::Outcome::Refused);
     EXPECT_EQ(RegistryKeyPresent(UninstallKeyPath(guid), 0), choice.runs);
     if (!choice.runs) {
-        EXPECT_TRUE(view.script.statuses.empty());
+        EXPECT_TRUE(view.statuses.empty());
         EXPECT_FALSE(DirectoryExists(BaseFolder(1)));
     }
     EXPECT_EQ(view.selectedDatabases, choice.shown && choice.index > 1 ? std::vector<int>{1} : std::vector<int>{});
 }
 
-const std::wstring kNoServer = L"A database server has to be selected. ";
-const std::wstring kOnlyFirebird = L"Currently only Firebird database is supported. It will be used";
+const std::wstring kNoServer = text::ChooseDatabase;
+const std::wstring kOnlyFirebird = text::OnlyFirebird;
 
 INSTANTIATE_TEST_SUITE_P(Cases, InstallRunDatabaseChoiceTest,
                          ::testing::Values(DatabaseChoiceCase{"NothingSelected", true, -1, {kNoServer}, false},
@@ -215,14 +206,14 @@ TEST_F(InstallRunTest, AnInstalledApplicationStopsTheRunBeforeAnyFolderIsMade) {
     RegistryKey::Create(HKEY_LOCAL_MACHINE, UninstallKeyPath(guid), KEY_ALL_ACCESS);
 
     try {
-        run.Execute();
+        Install();
         FAIL() << "the run went on";
     } catch (const Error& e) {
-        EXPECT_EQ(e.Text(), L"The program is already installed");
+        EXPECT_EQ(e.Text(), text::AlreadyInstalled);
     }
     EXPECT_FALSE(DirectoryExists(BaseFolder(1)));
     EXPECT_FALSE(DirectoryExists(UninstallFolder()));
-    EXPECT_TRUE(view.script.events.empty());
+    EXPECT_TRUE(view.events.empty());
 }
 
 TEST_F(InstallRunTest, AFailedCopyKeepsWhatWasDoneAndASecondRunStartsAgain) {
@@ -233,28 +224,25 @@ TEST_F(InstallRunTest, AFailedCopyKeepsWhatWasDoneAndASecondRunStartsAgain) {
     LoadCatalogue();
     const std::wstring installedExe = BaseFolder(1) + L"BIN\\" + exeName;
 
-    EXPECT_THROW(run.Execute(), Error);
+    EXPECT_THROW(Install(), Error);
 
     EXPECT_TRUE(FileExists(installedExe));
-    EXPECT_EQ(state.InstalledFileList, Lines{installedExe});
-    EXPECT_EQ(view.script.messages,
+    EXPECT_EQ(installed.paths, Lines{installedExe});
+    EXPECT_EQ(view.messages,
               (Lines{L"Source file not found: " + Source(kCommonApplic, L"common.dat"),
                      Source(kCommonApplic, L"common.dat") + L"\n\r" + BaseFolder(3) + L"COMMON"}));
     EXPECT_FALSE(RegistryKeyPresent(UninstallKeyPath(guid), 0));
     EXPECT_FALSE(FileExists(GroupLink()));
-    EXPECT_EQ(view.closeRequests, 0);
-    EXPECT_EQ(view.ProgressPosition(), 1);
-    EXPECT_TRUE(run.usedFolders.empty());
+    EXPECT_EQ(view.progressPosition, 1);
 
     PutSource(kCommonApplic, L"common.dat");
-    run.Execute();
+    EXPECT_EQ(Install(), InstallRun::Outcome::Installed);
 
     const Lines listed = {installedExe, installedExe, BaseFolder(3) + L"COMMON\\common.dat", GroupLink(),
                           DesktopLink(), UninstallFolder() + L"\\Setup.ini"};
     EXPECT_EQ(ReadTextFile(ListFile()).lines, listed);
-    EXPECT_EQ(view.script.messages.back(), L"Program was installed successfully");
-    EXPECT_EQ(view.closeRequests, 1);
-    EXPECT_THROW(run.Execute(), Error);   // now the Uninstall key is there
+    EXPECT_EQ(view.messages.back(), text::Installed);
+    EXPECT_THROW(Install(), Error);   // now the Uninstall key is there
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <atomic>
 
-#include "shared/CommonHelpers.h"
-#include "shared/FileSystem.h"
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
+#include "contract/InstallContract.h"
+#include "platform/FileSystem.h"
+#include "platform/Handles.h"
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 
@@ -31,17 +33,9 @@ std::wstring ShellFolder(int csidl) {
 }
 
 std::wstring NativeProgramFilesFolder() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", 0,
-                      KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
-        return {};
-    const UniqueRegKey owner(key);
-    wchar_t value[MAX_PATH] = {};
-    DWORD size = sizeof(value) - sizeof(wchar_t);
-    if (RegQueryValueExW(key, L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) !=
-        ERROR_SUCCESS)
-        return {};
-    return value;
+    const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
+                                       KEY_READ | KEY_WOW64_64KEY);
+    return key ? key->ReadString(L"ProgramFilesDir").value_or(L"") : L"";
 }
 
 std::wstring ExpectedBaseFolder(int kind, const std::wstring& applicationName) {
@@ -53,50 +47,27 @@ std::wstring ExpectedBaseFolder(int kind, const std::wstring& applicationName) {
         case 4: folder = ShellFolder(CSIDL_APPDATA); break;
         default: return {};
     }
-    return folder + L"\\ORVELIN\\" + applicationName + L"\\";
+    return CompanyFolder(folder, applicationName) + L"\\";
 }
 
 bool OnA64BitWindows() { return sizeof(void*) == 8 || Is64BitWindows(); }
 
 bool RegistryKeyPresent(const std::wstring& path, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    return RegistryKeyExists(HKEY_LOCAL_MACHINE, path, KEY_READ | view);
 }
 
 std::wstring UninstallValue(const std::wstring& guid, const std::wstring& name, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, UninstallKeyPath(guid).c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
-        return {};
-    const UniqueRegKey owner(key);
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
-        return {};
-    std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
-    size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-    RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size);
-    value.resize(wcslen(value.c_str()));
-    return value;
-}
-
-std::string FileText(const std::wstring& path) { return ReadFileBytes(path); }
-
-bool IsWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, UninstallKeyPath(guid), KEY_READ | view);
+    return key ? key->ReadString(name).value_or(L"") : L"";
 }
 
 InstallerTest::InstallerTest() {
-    state.ApplicExeName = exeName;
-    state.lbShortCutExe = {exeName};
-    state.ApplicBasePath = setup.Path();
-    state.ApplicConfigPath = setup.Path();
-    view.guid = guid;
-    view.displayName = L"Orvelin Test " + application;
-    view.shortcutName = application;
-    view.addShortcut = false;
+    package.folder = setup.Path();
+    package.settings.applicationExe = exeName;
+    package.settings.guid = guid;
+    package.settings.displayName = L"Orvelin Test " + application;
+    choices.shortcutName = application;
+    choices.addDesktopShortcut = false;
 }
 
 InstallerTest::~InstallerTest() {
@@ -104,12 +75,12 @@ InstallerTest::~InstallerTest() {
     for (int kind = 1; kind <= 4; ++kind) RemoveTree(BaseFolder(kind));
     RemoveTree(ProgramGroupFolder());
     // A nameless shortcut would be ".LNK" on the shared desktop: no test makes one there.
-    if (!view.shortcutName.empty()) DeleteFileW(DesktopLink().c_str());
+    if (!choices.shortcutName.empty()) DeleteFileW(DesktopLink().c_str());
 }
 
 void InstallerTest::LoadCatalogue() {
     catalogue.Save(setup.Path());
-    state.catalogue.Load(setup.Path());
+    package.catalogue.Load(setup.Path());
 }
 
 std::wstring InstallerTest::CategoryFolder(const std::wstring& category) const {
@@ -122,23 +93,33 @@ std::wstring InstallerTest::Source(const std::wstring& category, const std::wstr
 
 std::wstring InstallerTest::PutSource(const std::wstring& category, const std::wstring& relative) {
     const std::wstring path = Source(category, relative);
-    WriteFileBytes(path, ToUtf8(path));
+    PutFile(path, ToUtf8(path));
     return path;
 }
 
 std::wstring InstallerTest::ProgramGroupFolder() const {
-    return ShellFolder(CSIDL_COMMON_PROGRAMS) + L"\\ORVELIN\\" + view.displayName;
+    return orvelin::ProgramGroupFolder(ShellFolder(CSIDL_COMMON_PROGRAMS), package.settings.displayName);
 }
 
 std::wstring InstallerTest::DesktopLink() const {
-    return ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + view.shortcutName + L".LNK";
+    return ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + choices.shortcutName + kShortcutExtension;
+}
+
+std::wstring InstallerTest::GroupLink() const {
+    return ProgramGroupFolder() + L"\\" + choices.shortcutName + kShortcutExtension;
 }
 
 void InstallerTest::StandOnApplication(int majorId) {
-    DataPacketTable& applics = state.catalogue.cdsApplics;
-    for (applics.First(); !applics.Eof(); applics.Next())
-        if (applics.AsInteger(L"MAJOR_ID") == majorId) return;
+    DataPacketTable& applications = package.catalogue.applications;
+    for (applications.First(); !applications.Eof(); applications.Next())
+        if (applications.AsInteger(L"MAJOR_ID") == majorId) return;
     FAIL() << "no application " << majorId;
+}
+
+InstallRun::Outcome InstallerTest::Install() { return InstallRun(package, installed, view, context).Execute(choices); }
+
+CopyEngine InstallerTest::Engine(const WindowsPlatform& windows) {
+    return CopyEngine(package.catalogue, installed, view, windows, exeName, context.translate);
 }
 
 }  // namespace orvelin::test

@@ -1,21 +1,24 @@
 #pragma once
-// A setup folder in a scratch folder, the installer window's state and a scripted window, and
-// an install run over them. Each test gets a GUID and an application name of its own, since
-// other test programs share the machine, and the destructor removes what an install leaves
-// outside the scratch folders: the Uninstall key, the application folders under the
-// company folder, the program group and the desktop shortcut.
+// A setup folder in a scratch folder, the package, choices and context the installer window
+// would hand an install run, and a scripted window. Each test gets a GUID and an application
+// name of its own, since other test programs share the machine, and the destructor removes what
+// an install leaves outside the scratch folders: the Uninstall key, the application folders
+// under the company folder, the program group and the desktop shortcut.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "installer/CatalogueWriter.h"
+#include "installer/CopyEngine.h"
 #include "installer/InstallRun.h"
-#include "installer/InstallerState.h"
-#include "installer_tests/ScriptedInstallView.h"
+#include "installer/SetupPackage.h"
+#include "support/ScriptedView.h"
 #include "support/TempFolder.h"
 
 namespace orvelin::test {
+
+using Lines = std::vector<std::wstring>;
 
 // Category source folders under the setup folder's FILES tree.
 inline constexpr const wchar_t* kInstalledApplic = L"INSTALLED APPLIC";
@@ -24,10 +27,9 @@ inline constexpr const wchar_t* kWindowsFiles = L"WINDOWS";
 inline constexpr const wchar_t* kDatabaseServers = L"DATABASE SERVERS";
 inline constexpr const wchar_t* kThirdParty = L"THIRED PARTY APP";
 
-inline constexpr const wchar_t* kRunQuestion =
-    L"DB Server should run only on the server, not on the clients. If already installed on the server, no need "
-    L"to reinstall it (If single user the PC is considered the server). Do you want to run the DB server "
-    L"installation?";
+// The two Windows generations the catalogue tells apart.
+inline constexpr WindowsPlatform kWindows7{6, true};
+inline constexpr WindowsPlatform kWindowsXp{5, true};
 
 std::wstring NewGuidText();
 // An application name no other test uses, in capitals, without extension.
@@ -48,15 +50,12 @@ bool RegistryKeyPresent(const std::wstring& path, REGSAM view);
 // A value of the application's Uninstall key in the given registry view; empty when missing.
 std::wstring UninstallValue(const std::wstring& guid, const std::wstring& name, REGSAM view);
 
-std::string FileText(const std::wstring& path);   // the bytes, for comparisons
-bool IsWine();
-
 class InstallerTest : public ::testing::Test {
 protected:
     InstallerTest();
     ~InstallerTest() override;
 
-    // Writes the catalogue into the setup folder and loads it into the window's tables.
+    // Writes the catalogue into the setup folder and loads it into the package's tables.
     void LoadCatalogue();
     // setup folder\FILES\<category>\<relative>; PutSource creates it with its own path as text.
     std::wstring Source(const std::wstring& category, const std::wstring& relative) const;
@@ -66,18 +65,25 @@ protected:
     std::wstring UninstallFolder() const { return common.Path() + guid; }
     std::wstring ProgramGroupFolder() const;
     std::wstring DesktopLink() const;
+    std::wstring GroupLink() const;
     // Moves the applications table to the record with this MAJOR_ID.
     void StandOnApplication(int majorId);
+    // One press of Install with the current choices.
+    InstallRun::Outcome Install();
+    // A copy engine of this setup for one run on the given Windows.
+    CopyEngine Engine(const WindowsPlatform& windows);
 
     TempFolder setup;    // the setup folder: the installer's own folder
-    TempFolder common;   // stands in for the installer's CommonDataDir
+    TempFolder common;   // stands in for the installer's own all-users data folder
     const std::wstring guid = NewGuidText();
     const std::wstring application = UniqueApplicationName();
     const std::wstring exeName = application + L".EXE";
     CatalogueWriter catalogue;
-    InstallerState state;
-    ScriptedInstallView view;
-    InstallRun run{state, view, setup.Path(), common.Path()};
+    SetupPackage package;
+    InstalledFiles installed;
+    ScriptedView view;
+    InstallContext context{common.Path(), WindowsPlatform::Detect(), Translator()};
+    InstallChoices choices;
 };
 
 }  // namespace orvelin::test

@@ -2,9 +2,10 @@
 
 #include <stdexcept>
 
-#include "shared/FileSystem.h"
-#include "shared/TextFile.h"
-#include "shared/TextUtil.h"
+#include "platform/FileSystem.h"
+#include "platform/TextFile.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 

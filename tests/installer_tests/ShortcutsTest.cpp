@@ -3,15 +3,15 @@
 
 #include <shlobj.h>
 
+#include "installer/Shortcuts.h"
 #include "installer_tests/InstallerFixture.h"
-#include "shared/FileSystem.h"
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
+#include "platform/FileSystem.h"
+#include "platform/Handles.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 namespace {
-
-using Lines = std::vector<std::wstring>;
 
 struct LinkContent {
     std::wstring target;
@@ -37,12 +37,14 @@ class ShortcutsTest : public InstallerTest {
 protected:
     ShortcutsTest() {
         target = setup / L"Program Files\\ORVELIN\\APP\\" + exeName;
-        WriteFileBytes(target, "MZ");
-        state.ShortcutTarget = target;
-        state.InstalledFileList = {L"C:\\copied\\first.dll"};
+        PutFile(target, "MZ");
+        installed.paths = {L"C:\\copied\\first.dll"};
     }
 
-    std::wstring GroupLink() const { return ProgramGroupFolder() + L"\\" + view.shortcutName + L".LNK"; }
+    void Create(const std::wstring& aimedAt) {
+        CreateShortcuts(aimedAt, package.settings.displayName, choices.shortcutName, choices.addDesktopShortcut, nullptr,
+                        installed.paths);
+    }
 
     void ExpectAimedAtTarget(const std::wstring& linkPath) const {
         const LinkContent content = ReadLink(linkPath);
@@ -54,12 +56,12 @@ protected:
 };
 
 TEST_F(ShortcutsTest, MakesTheProgramGroupShortcutThenTheDesktopOne) {
-    view.addShortcut = true;
+    choices.addDesktopShortcut = true;
 
-    run.CreateShortcuts();
+    Create(target);
 
-    EXPECT_EQ(state.InstalledFileList, (Lines{L"C:\\copied\\first.dll", GroupLink(), DesktopLink()}));
-    EXPECT_EQ(ExtractFileName(GroupLink()), view.shortcutName + L".LNK");
+    EXPECT_EQ(installed.paths, (Lines{L"C:\\copied\\first.dll", GroupLink(), DesktopLink()}));
+    EXPECT_EQ(ExtractFileName(GroupLink()), choices.shortcutName + L".LNK");
     ASSERT_TRUE(FileExists(GroupLink()));
     ASSERT_TRUE(FileExists(DesktopLink()));
     ExpectAimedAtTarget(GroupLink());
@@ -67,34 +69,33 @@ TEST_F(ShortcutsTest, MakesTheProgramGroupShortcutThenTheDesktopOne) {
 }
 
 TEST_F(ShortcutsTest, WithTheDesktopChoiceClearedOnlyTheProgramGroupGetsOne) {
-    view.addShortcut = false;
+    choices.addDesktopShortcut = false;
 
-    run.CreateShortcuts();
+    Create(target);
 
-    EXPECT_EQ(state.InstalledFileList, (Lines{L"C:\\copied\\first.dll", GroupLink()}));
+    EXPECT_EQ(installed.paths, (Lines{L"C:\\copied\\first.dll", GroupLink()}));
     EXPECT_TRUE(FileExists(GroupLink()));
     EXPECT_FALSE(FileExists(DesktopLink()));
 }
 
 TEST_F(ShortcutsTest, AnEmptyShortcutNameGivesAFileNamedOnlyByItsExtension) {
-    view.shortcutName = L"";
-    view.addShortcut = false;   // the desktop is shared with every other test program
+    choices.shortcutName = L"";
+    choices.addDesktopShortcut = false;   // the desktop is shared with every other test program
 
-    run.CreateShortcuts();
+    Create(target);
 
     const std::wstring link = ProgramGroupFolder() + L"\\.LNK";
-    EXPECT_EQ(state.InstalledFileList.back(), link);
+    EXPECT_EQ(installed.paths.back(), link);
     ASSERT_TRUE(FileExists(link));
     ExpectAimedAtTarget(link);
 }
 
 TEST_F(ShortcutsTest, AnEmptyTargetStillListsTheShortcuts) {
-    state.ShortcutTarget = L"";
-    view.addShortcut = true;
+    choices.addDesktopShortcut = true;
 
-    EXPECT_NO_THROW(run.CreateShortcuts());
+    EXPECT_NO_THROW(Create(L""));
 
-    EXPECT_EQ(state.InstalledFileList, (Lines{L"C:\\copied\\first.dll", GroupLink(), DesktopLink()}));
+    EXPECT_EQ(installed.paths, (Lines{L"C:\\copied\\first.dll", GroupLink(), DesktopLink()}));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "LanguageProbe.h"
-#include "shared/TextUtil.h"
-#include "shared/ToggleLanguage.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "foundation/InterfaceLanguage.h"
 #include "support/TempFolder.h"
 
 using namespace orvelin;

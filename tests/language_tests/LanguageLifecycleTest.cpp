@@ -1,17 +1,15 @@
 // The language start-up and shut-down in English, in the test program itself.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 #include <optional>
-#include <thread>
 
-#include "shared/Error.h"
-#include "shared/FileSystem.h"
-#include "shared/GenUtil.h"
-#include "shared/TextUtil.h"
-#include "shared/ToggleLanguage.h"
-#include "support/ScriptedView.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "foundation/AppEnvironment.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "foundation/InterfaceLanguage.h"
 #include "support/TempFolder.h"
 
 using namespace orvelin;
@@ -35,43 +33,15 @@ AppFolders FoldersIn(const TempFolder& folder) {
     return folders;
 }
 
-std::unique_ptr<Language> EnglishLanguage(const AppFolders& folders) {
-    return std::make_unique<Language>(folders, InterfaceLanguage::English, folders.BinDir + L"program.exe");
+std::unique_ptr<InterfaceLanguage> EnglishLanguage(const AppFolders& folders, bool developmentMode = false) {
+    return std::make_unique<InterfaceLanguage>(folders, UiLanguage::English, folders.BinDir + L"program.exe",
+                                               [developmentMode] { return developmentMode; });
 }
 
 std::vector<std::wstring> FieldNames(const DataPacketTable& table) {
     std::vector<std::wstring> names;
     for (const auto& field : table.Fields()) names.push_back(field.name + L":" + std::to_wstring(field.size));
     return names;
-}
-
-// The development environment's main window, as IsDevelopmentMode looks for it.
-class DevelopmentWindow {
-public:
-    DevelopmentWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"TAppBuilder";
-        RegisterClassW(&wc);
-        window_ = CreateWindowW(L"TAppBuilder", L"", 0, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
-    }
-    ~DevelopmentWindow() { DestroyWindow(window_); }
-    DevelopmentWindow(const DevelopmentWindow&) = delete;
-    DevelopmentWindow& operator=(const DevelopmentWindow&) = delete;
-
-private:
-    HWND window_ = nullptr;
-};
-
-// Other test programs of the same session may show such a window for a moment.
-bool NoDevelopmentWindowFor(std::chrono::seconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (IsDevelopmentMode()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
 }
 
 // A message dictionary saved with a pending change: one inserted row.
@@ -100,9 +70,9 @@ TEST(LanguageTest, MissingDictionaryFilesGiveEmptyTablesWithTheirFields) {
     TempFolder folder;
     auto language = EnglishLanguage(FoldersIn(folder));
     EXPECT_EQ(language->WordDictionary().RecordCount(), 0);
-    EXPECT_EQ(language->MessageDictionary().RecordCount(), 0);
+    EXPECT_EQ(language->Messages().Table().RecordCount(), 0);
     EXPECT_EQ(FieldNames(language->WordDictionary()), (std::vector<std::wstring>{L"Eng:200", L"Arb:200"}));
-    EXPECT_EQ(FieldNames(language->MessageDictionary()), (std::vector<std::wstring>{L"EngMsg:400", L"ArbMsg:400"}));
+    EXPECT_EQ(FieldNames(language->Messages().Table()), (std::vector<std::wstring>{L"EngMsg:400", L"ArbMsg:400"}));
     EXPECT_TRUE(language->RequiredFieldsList().empty());
     EXPECT_FALSE(language->IsArabic());
     EXPECT_EQ(language->ResourceModule(), nullptr);
@@ -124,42 +94,18 @@ TEST(LanguageTest, DictionariesAreLoadedFromTheBinFolder) {
     EXPECT_EQ(language->WordDictionary().RecordCount(), 2);
     ASSERT_TRUE(language->WordDictionary().Locate(L"Eng", L"date"));
     EXPECT_EQ(language->WordDictionary().AsText(L"Arb"), L"\x062A\x0627\x0631\x064A\x062E");
-    EXPECT_EQ(language->MessageDictionary().RecordCount(), 1);
+    EXPECT_EQ(language->Messages().Table().RecordCount(), 1);
 
     // In English the dictionary is not consulted.
-    EXPECT_EQ(language->TranslateMsg(L"The path is blank"), L"The path is blank ");
-    EXPECT_EQ(language->TranslateMsg(L"Closed "), L"Closed  ");
-    EXPECT_EQ(language->ShowMsgText(L"The path is blank"), L"The path is blank");
+    EXPECT_EQ(language->Translate()(L"The path is blank"), L"The path is blank");
+    EXPECT_EQ(language->Translate()(L"Closed "), L"Closed ");
 }
 
 TEST(LanguageTest, UnreadableDictionaryStopsTheStartUp) {
     TempFolder folder;
     const AppFolders folders = FoldersIn(folder);
-    WriteFileBytes(folders.BinDir + L"MsgFile.XML", "not a data packet");
+    PutFile(folders.BinDir + L"MsgFile.XML", "not a data packet");
     EXPECT_THROW(EnglishLanguage(folders), Error);
-}
-
-TEST(LanguageTest, WithoutRunningLanguageTheMessagesAreEnglish) {
-    ASSERT_EQ(CurrentLanguage(), nullptr);
-    EXPECT_EQ(TranslateMsg(L"The path is blank"), L"The path is blank ");
-    ScriptedView view;
-    ShowMsg(view, L"Error starting the application!");
-    EXPECT_EQ(view.messages, std::vector<std::wstring>{L"Error starting the application!"});
-    EXPECT_EQ(ResourceInstance(), GetModuleHandleW(nullptr));
-}
-
-TEST(LanguageTest, ModuleFunctionsFollowTheCurrentLanguage) {
-    TempFolder folder;
-    auto language = EnglishLanguage(FoldersIn(folder));
-    SetCurrentLanguage(language.get());
-    EXPECT_EQ(CurrentLanguage(), language.get());
-    EXPECT_EQ(TranslateMsg(L"Closed"), L"Closed ");
-    ScriptedView view;
-    ShowMsg(view, L"Closed ");
-    EXPECT_EQ(view.messages, std::vector<std::wstring>{L"Closed "});
-    EXPECT_EQ(ResourceInstance(), GetModuleHandleW(nullptr));   // English: no resource module
-    SetCurrentLanguage(nullptr);
-    EXPECT_EQ(CurrentLanguage(), nullptr);
 }
 
 struct RequiredFieldsCase {
@@ -175,7 +121,7 @@ TEST_P(RequiredFieldsTest, ListIsSortedWithoutCaseDuplicatesAndWrittenBack) {
     TempFolder folder;
     const AppFolders folders = FoldersIn(folder);
     const std::wstring file = folders.TempDir + L"Required fields list.txt";
-    if (GetParam().fileBefore) WriteFileBytes(file, *GetParam().fileBefore);
+    if (GetParam().fileBefore) PutFile(file, *GetParam().fileBefore);
     {
         auto language = EnglishLanguage(folders);
         EXPECT_EQ(language->RequiredFieldsList(), GetParam().list) << GetParam().what;
@@ -206,20 +152,13 @@ TEST_P(DictionarySavingTest, PendingChangesAreSavedOnlyInDevelopmentMode) {
     const bool developmentMode = GetParam();
     TempFolder folder;
     const AppFolders folders = FoldersIn(folder);
-    WriteFileBytes(folders.BinDir + L"MsgFile.XML", MessagesWithChangeLog);
-    WriteFileBytes(folders.BinDir + L"DicFile.XML", WordsWithoutChanges);
+    PutFile(folders.BinDir + L"MsgFile.XML", MessagesWithChangeLog);
+    PutFile(folders.BinDir + L"DicFile.XML", WordsWithoutChanges);
 
-    auto language = EnglishLanguage(folders);
-    ASSERT_TRUE(language->MessageDictionary().HasPendingChanges());
+    auto language = EnglishLanguage(folders, developmentMode);
+    ASSERT_TRUE(language->Messages().Table().HasPendingChanges());
     ASSERT_FALSE(language->WordDictionary().HasPendingChanges());
-    if (developmentMode) {
-        DevelopmentWindow ide;
-        ASSERT_TRUE(IsDevelopmentMode());
-        language.reset();
-    } else {
-        ASSERT_TRUE(NoDevelopmentWindowFor(std::chrono::seconds(10)));
-        language.reset();
-    }
+    language.reset();
 
     const std::string messagesAfter = ReadFileBytes(folders.BinDir + L"MsgFile.xml");
     if (developmentMode) {

@@ -6,10 +6,11 @@
 #include <chrono>
 #include <thread>
 
-#include "shared/FileSystem.h"
-#include "shared/Handles.h"
-#include "shared/TextFile.h"
-#include "shared/TextUtil.h"
+#include "platform/FileSystem.h"
+#include "platform/Handles.h"
+#include "platform/TextFile.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 

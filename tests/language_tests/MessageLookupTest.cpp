@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "shared/TextUtil.h"
-#include "shared/ToggleLanguage.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "foundation/InterfaceLanguage.h"
 
 using namespace orvelin;
 
@@ -11,7 +12,8 @@ const std::wstring PathBlankArabic = L"\x0627\x0644\x0645\x0633\x0627\x0631 \x06
 const std::wstring ClosedArabic = L"\x0645\x063A\x0644\x0642";
 
 // A dictionary as "MsgFile.XML" holds it: the key not unique, "ArbMsg" sometimes null.
-void FillDictionary(DataPacketTable& dictionary) {
+void FillDictionary(MessageDictionary& messages) {
+    DataPacketTable& dictionary = messages.Table();
     dictionary.Append({std::wstring(L"the path is blank"), PathBlankArabic});
     dictionary.Append({std::wstring(L"No Arabic yet"), std::monostate{}});
     dictionary.Append({std::wstring(L"Closed"), ClosedArabic});
@@ -29,9 +31,11 @@ struct LookupCase {
 class MessageLookupTest : public testing::TestWithParam<LookupCase> {};
 
 TEST_P(MessageLookupTest, AnswersTheArabicTextOrTheTextItself) {
-    DataPacketTable dictionary({{L"EngMsg", FieldType::WideText, 400, false}, {L"ArbMsg", FieldType::WideText, 400, false}});
+    MessageDictionary dictionary;
     FillDictionary(dictionary);
-    EXPECT_EQ(LookupMessage(dictionary, GetParam().text), GetParam().result) << GetParam().what;
+    EXPECT_EQ(dictionary.Lookup(GetParam().text), GetParam().result) << GetParam().what;
+    EXPECT_EQ(Translator(dictionary)(GetParam().text), GetParam().result) << GetParam().what;
+    EXPECT_EQ(Translator()(GetParam().text), GetParam().text) << "English; " << GetParam().what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -50,6 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"no record for the trimmed text either", L"Unknown message  ", L"Unknown message  "}));
 
 TEST(MessageLookupTest, EmptyDictionaryAnswersTheText) {
-    DataPacketTable dictionary({{L"EngMsg", FieldType::WideText, 400, false}, {L"ArbMsg", FieldType::WideText, 400, false}});
-    EXPECT_EQ(LookupMessage(dictionary, L"The path is blank "), L"The path is blank ");
+    MessageDictionary dictionary;
+    EXPECT_EQ(dictionary.Lookup(L"The path is blank "), L"The path is blank ");
 }

@@ -1,38 +1,40 @@
-#include "InstallerSession.h"
+#include "support/ProgramSessions.h"
 
 #include "installer/resource.h"
 
 namespace orvelin::test {
 
-int InstallerSession::DesignId() { return IDD_MAIN_INSTALL; }
+ProgramSession::ProgramSession(const std::wstring& program, const std::wstring& folder, const std::wstring& arguments)
+    : program_(folder + program, folder, arguments) {}
 
-InstallerSession::InstallerSession(const std::wstring& setupFolder)
-    : program_(setupFolder + L"install.exe", setupFolder) {}
-
-bool InstallerSession::FindWindow(const std::wstring& caption) {
+bool ProgramSession::FindWindow(const std::wstring& caption) {
     window_ = WaitForWindow(program_, caption);
     return window_ != nullptr;
 }
 
-bool InstallerSession::FindMainWindow() {
+bool ProgramSession::FindMainWindow() {
     window_ = WaitForMainWindow(program_);
     return window_ != nullptr;
 }
 
-std::wstring InstallerSession::GuidLabel() const { return ControlText(window_, IDC_LABEL_GUID); }
-std::wstring InstallerSession::Guid() const { return ControlText(window_, IDC_GUID); }
-std::wstring InstallerSession::DisplayName() const { return ControlText(window_, IDC_DISPLAY_NAME); }
-std::wstring InstallerSession::ShortcutName() const { return ControlText(window_, IDC_SHORTCUT_NAME); }
-std::wstring InstallerSession::Status() const { return ControlText(window_, IDC_STATUS); }
-bool InstallerSession::AddShortcutTicked() const { return IsChecked(window_, IDC_ADD_SHORTCUT); }
-bool InstallerSession::DatabaseChoiceShown() const { return IsControlVisible(window_, IDC_SELECT_DB); }
-int InstallerSession::DatabaseIndex() const { return ComboSelection(window_, IDC_SELECT_DB); }
-std::wstring InstallerSession::DatabaseText() const { return ControlText(window_, IDC_SELECT_DB); }
-bool InstallerSession::InstallEnabled() const { return IsControlEnabled(window_, IDC_INSTALL); }
-bool InstallerSession::WaitUntilInstallEnabled() const { return WaitUntilEnabled(window_, IDC_INSTALL); }
+InstallerSession::InstallerSession(const std::wstring& setupFolder, const std::wstring& arguments,
+                                   const std::wstring& program)
+    : ProgramSession(program, setupFolder, arguments) {}
 
-void InstallerSession::SelectDatabase(int index) const { SelectComboItem(window_, IDC_SELECT_DB, index); }
-void InstallerSession::PressInstall() const { Click(window_, IDC_INSTALL); }
-void InstallerSession::PressExit() const { Click(window_, IDC_EXIT); }
+int InstallerSession::DesignId() { return IDD_MAIN_INSTALL; }
+std::wstring InstallerSession::GuidLabel() const { return Text(IDC_LABEL_GUID); }
+std::wstring InstallerSession::Guid() const { return Text(IDC_GUID); }
+std::wstring InstallerSession::DisplayName() const { return Text(IDC_DISPLAY_NAME); }
+std::wstring InstallerSession::ShortcutName() const { return Text(IDC_SHORTCUT_NAME); }
+std::wstring InstallerSession::Status() const { return Text(IDC_STATUS); }
+bool InstallerSession::AddShortcutTicked() const { return IsChecked(Window(), IDC_ADD_SHORTCUT); }
+bool InstallerSession::DatabaseChoiceShown() const { return IsControlVisible(Window(), IDC_SELECT_DB); }
+int InstallerSession::DatabaseIndex() const { return ComboSelection(Window(), IDC_SELECT_DB); }
+std::wstring InstallerSession::DatabaseText() const { return Text(IDC_SELECT_DB); }
+bool InstallerSession::InstallEnabled() const { return IsControlEnabled(Window(), IDC_INSTALL); }
+bool InstallerSession::WaitUntilInstallEnabled() const { return WaitUntilEnabled(Window(), IDC_INSTALL); }
+void InstallerSession::SelectDatabase(int index) const { SelectComboItem(Window(), IDC_SELECT_DB, index); }
+void InstallerSession::PressInstall() const { Click(Window(), IDC_INSTALL); }
+void InstallerSession::PressExit() const { Click(Window(), IDC_EXIT); }
 
 }  // namespace orvelin::test

@@ -1,15 +1,16 @@
 #pragma once
-// A RunView for tests: records what a run shows and answers its questions from a script.
+// The one window stand-in of the tests: records what a run shows, answers its questions from a
+// script, and keeps the progress bar and the database choice the way the window would.
 #include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "shared/RunView.h"
+#include "installer/InstallView.h"
 
 namespace orvelin::test {
 
-class ScriptedView : public RunView {
+class ScriptedView : public InstallView {
 public:
     // What the run did, in order: "status: ...", "message: ...", "error: ...", "ask: ...".
     std::vector<std::wstring> events;
@@ -20,8 +21,8 @@ public:
     std::deque<bool> answers;             // next answers to Ask; Yes when the script runs out
     int progressMax = 100;
     int progressPosition = 0;
-    int pumps = 0;
-    bool quitRequested = false;
+    std::vector<int> selectedDatabases;   // what the run put into the database choice
+    bool quitRequested = false;           // ProcessMessages answers that the program is ending
 
     void SetStatus(const std::wstring& text) override {
         statuses.push_back(text);
@@ -33,7 +34,6 @@ public:
     }
     void SetProgressPosition(int position) override { progressPosition = std::clamp(position, 0, progressMax); }
     void StepProgress(int delta) override { SetProgressPosition(progressPosition + delta); }
-    int ProgressPosition() const override { return progressPosition; }
     void ShowMessage(const std::wstring& text) override {
         messages.push_back(text);
         events.push_back(L"message: " + text);
@@ -50,11 +50,9 @@ public:
         answers.pop_front();
         return answer;
     }
-    bool ProcessMessages() override {
-        ++pumps;
-        return !quitRequested;
-    }
+    bool ProcessMessages() override { return !quitRequested; }
     HWND Owner() const override { return nullptr; }
+    void SelectDatabase(int index) override { selectedDatabases.push_back(index); }
 };
 
 }  // namespace orvelin::test

@@ -5,9 +5,8 @@
 #include <atomic>
 #include <stdexcept>
 
-#include "shared/FileSystem.h"
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
 
 namespace orvelin::test {
 
@@ -27,41 +26,28 @@ TempFolder::~TempFolder() { RemoveTree(path_); }
 
 void RemoveTree(const std::wstring& folder) {
     const std::wstring base = IncludeTrailingBackslash(folder);
-    WIN32_FIND_DATAW data;
-    UniqueFind find(FindFirstFileW((base + L"*").c_str(), &data));
-    if (find) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = base + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(find.Get(), &data));
-    }
-    find.Reset();
+    ForEachEntry(base, L"*", [&](const WIN32_FIND_DATAW& entry) {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") return;
+        const std::wstring path = base + name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (IsFolder(entry))
+            RemoveTree(path);
+        else
+            DeleteFileW(path.c_str());
+    });
     RemoveDirectoryW(ExcludeTrailingBackslash(base).c_str());
 }
 
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    ForceDirectories(ExtractFilePath(path));
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file) throw std::runtime_error("cannot write " + ToUtf8(path));
-    DWORD written = 0;
-    if (!bytes.empty()) WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+std::wstring CurrentFolder() {
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return folder;
 }
 
-std::string ReadFileBytes(const std::wstring& path) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
-    if (!file) throw std::runtime_error("cannot read " + ToUtf8(path));
-    std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
+void PutFile(const std::wstring& path, std::string_view bytes) {
+    ForceDirectories(ExtractFilePath(path));
+    WriteFileBytes(path, bytes);
 }
 
 }  // namespace orvelin::test

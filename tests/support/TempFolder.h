@@ -1,6 +1,7 @@
 #pragma once
 // A fresh scratch folder under the temporary folder, removed with everything in it.
 #include <string>
+#include <string_view>
 
 namespace orvelin::test {
 
@@ -21,8 +22,9 @@ private:
 
 // Removes a folder tree (read-only files too); missing folders are fine.
 void RemoveTree(const std::wstring& folder);
-// Writes bytes to a file, creating its folder.
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-std::string ReadFileBytes(const std::wstring& path);
+// The process's current folder, without trailing backslash.
+std::wstring CurrentFolder();
+// Writes bytes to a file, creating its folder first.
+void PutFile(const std::wstring& path, std::string_view bytes);
 
 }  // namespace orvelin::test

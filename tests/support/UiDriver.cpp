@@ -3,11 +3,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
-#include "shared/TextUtil.h"
-#include "support/DialogDriver.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 
@@ -51,8 +52,14 @@ std::wstring ReadText(HWND window) {
     return text;
 }
 
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256];
+    const int length = GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return std::wstring(name, length > 0 ? length : 0);
+}
+
 bool IsMessageBox(HWND window) {
-    return ClassOf(window) == DialogClass && GetDlgItem(window, MessageTextId) != nullptr;
+    return ClassOf(window) == L"#32770" && GetDlgItem(window, MessageTextId) != nullptr;
 }
 
 MessageBoxView Describe(HWND box) {
@@ -65,25 +72,40 @@ MessageBoxView Describe(HWND box) {
         if (attempt) std::this_thread::sleep_for(PollInterval);
         view.text = ReadText(text);
     }
-    for (HWND button : ChildWindows(box, L"Button"))
-        if (IsWindowVisible(button)) view.buttons.push_back(GetDlgCtrlID(button));
+    for (HWND button = GetWindow(box, GW_CHILD); button; button = GetWindow(button, GW_HWNDNEXT))
+        if (ClassOf(button) == L"Button" && IsWindowVisible(button)) view.buttons.push_back(GetDlgCtrlID(button));
     return view;
 }
 
+// Polls `found` until it answers, the timeout passes or the program has ended.
 template <class Found>
-auto PollUntil(const ChildProcess& process, std::chrono::milliseconds timeout, Found found) -> decltype(found()) {
+auto PollUntil(const std::function<bool()>& running, std::chrono::milliseconds timeout, Found found)
+    -> decltype(found()) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         if (auto result = found()) return result;
-        if (!process.Running() || std::chrono::steady_clock::now() >= deadline) return found();
+        if (!running() || std::chrono::steady_clock::now() >= deadline) return found();
         std::this_thread::sleep_for(PollInterval);
     }
 }
 
+std::optional<MessageBoxView> WaitForMessageBoxOf(DWORD processId, const std::function<bool()>& running,
+                                                  std::chrono::milliseconds timeout) {
+    const HWND box = PollUntil(running, timeout, [&]() -> HWND {
+        for (HWND window : VisibleWindowsOf(processId))
+            if (IsMessageBox(window)) return window;
+        return nullptr;
+    });
+    if (!box) return std::nullopt;
+    return Describe(box);
+}
+
 }  // namespace
 
-ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& workingFolder) {
+ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& workingFolder,
+                           const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
@@ -112,7 +134,7 @@ std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout
 }
 
 HWND WaitForWindow(const ChildProcess& process, const std::wstring& caption, std::chrono::milliseconds timeout) {
-    return PollUntil(process, timeout, [&]() -> HWND {
+    return PollUntil([&] { return process.Running(); }, timeout, [&]() -> HWND {
         for (HWND window : VisibleWindowsOf(process.Id()))
             if (CaptionOf(window) == caption) return window;
         return nullptr;
@@ -120,7 +142,7 @@ HWND WaitForWindow(const ChildProcess& process, const std::wstring& caption, std
 }
 
 HWND WaitForMainWindow(const ChildProcess& process, std::chrono::milliseconds timeout) {
-    return PollUntil(process, timeout, [&]() -> HWND {
+    return PollUntil([&] { return process.Running(); }, timeout, [&]() -> HWND {
         for (HWND window : VisibleWindowsOf(process.Id()))
             if (!IsMessageBox(window)) return window;
         return nullptr;
@@ -138,19 +160,45 @@ std::wstring CaptionOf(HWND window) {
 bool MessageBoxView::Offers(int id) const { return std::find(buttons.begin(), buttons.end(), id) != buttons.end(); }
 
 std::optional<MessageBoxView> WaitForMessageBox(const ChildProcess& process, std::chrono::milliseconds timeout) {
-    const HWND box = PollUntil(process, timeout, [&]() -> HWND {
-        for (HWND window : VisibleWindowsOf(process.Id()))
-            if (IsMessageBox(window)) return window;
-        return nullptr;
-    });
-    if (!box) return std::nullopt;
-    return Describe(box);
+    return WaitForMessageBoxOf(process.Id(), [&] { return process.Running(); }, timeout);
+}
+
+std::optional<MessageBoxView> WaitForOwnMessageBox(std::chrono::milliseconds timeout) {
+    return WaitForMessageBoxOf(GetCurrentProcessId(), [] { return true; }, timeout);
 }
 
 void Answer(const MessageBoxView& box, int buttonId) {
-    PressButton(box.window, buttonId);
+    Click(box.window, buttonId);
     if (!WaitUntilDestroyed(box.window, UiTimeout))
         throw std::runtime_error("the message box \"" + ToUtf8(box.text) + "\" did not close");
+}
+
+void Click(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void PressEscape(HWND dialog) {
+    // The dialog's message loop sees the key only when it is addressed to the dialog or a
+    // control of it; the focused control is where a real key press would go.
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    HWND target = dialog;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus &&
+        (info.hwndFocus == dialog || IsChild(dialog, info.hwndFocus)))
+        target = info.hwndFocus;
+    PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageW(target, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001));
+}
+
+void PressCloseBox(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+bool WaitUntilDestroyed(HWND window, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (IsWindow(window)) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(PollInterval);
+    }
+    return true;
 }
 
 std::wstring ControlText(HWND dialog, int id) { return ReadText(GetDlgItem(dialog, id)); }
@@ -183,8 +231,6 @@ void SelectComboItem(HWND dialog, int id, int index) {
     SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_NORMAL, 10000, &ignored);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
-
-void Click(HWND dialog, int id) { PressButton(dialog, id); }
 
 bool IsLaidOutRightToLeft(HWND window) {
     return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)) & WS_EX_LAYOUTRTL) != 0;

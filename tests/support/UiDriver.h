@@ -1,6 +1,7 @@
 #pragma once
-// Drives a program's windows from another process as a user would: starts the program, finds
-// its main window, reads and sets its controls, and answers its message boxes one at a time.
+// Drives a program's windows as a user would: starts the program, finds its main window, reads
+// and sets its controls, and answers its message boxes one at a time. The program may be
+// another process or, for the boxes of a routine under test, this test program itself.
 // Commands are posted, so a handler that runs for long (or shows a box) never blocks the driver.
 #include <windows.h>
 
@@ -9,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/Handles.h"
+#include "platform/Handles.h"
 
 namespace orvelin::test {
 
@@ -23,8 +24,9 @@ inline constexpr std::chrono::milliseconds UiTimeout = 90s;
 // which decides the program's user locale.
 class ChildProcess {
 public:
-    // workingFolder empty: the caller's current folder.
-    explicit ChildProcess(const std::wstring& program, const std::wstring& workingFolder = L"");
+    // workingFolder empty: the caller's current folder. arguments follow the quoted program.
+    explicit ChildProcess(const std::wstring& program, const std::wstring& workingFolder = L"",
+                          const std::wstring& arguments = L"");
     ~ChildProcess();
     ChildProcess(ChildProcess&&) noexcept = default;
     ChildProcess& operator=(ChildProcess&&) noexcept = default;
@@ -63,8 +65,19 @@ struct MessageBoxView {
 // before one appears.
 std::optional<MessageBoxView> WaitForMessageBox(const ChildProcess& process,
                                                 std::chrono::milliseconds timeout = UiTimeout);
+// The next message box this test program shows, on another of its threads.
+std::optional<MessageBoxView> WaitForOwnMessageBox(std::chrono::milliseconds timeout = 20s);
 // Presses one of the box's buttons and waits until the box has gone.
 void Answer(const MessageBoxView& box, int buttonId);
+
+// What a click on the button does: its BN_CLICKED command, posted to the dialog.
+void Click(HWND dialog, int id);
+// The Escape key, as the dialog's focused control receives it.
+void PressEscape(HWND dialog);
+// The title bar's close button.
+void PressCloseBox(HWND window);
+// Polls until the window is gone; false when it is still there after the timeout.
+bool WaitUntilDestroyed(HWND window, std::chrono::milliseconds timeout = 20s);
 
 std::wstring ControlText(HWND dialog, int id);
 bool IsControlVisible(HWND dialog, int id);
@@ -74,8 +87,6 @@ int ComboSelection(HWND dialog, int id);
 int ProgressPosition(HWND dialog, int id);
 // What picking an item of the drop-down list does: the selection, then CBN_SELCHANGE to the owner.
 void SelectComboItem(HWND dialog, int id, int index);
-// A click on the button: its BN_CLICKED command, posted to the dialog.
-void Click(HWND dialog, int id);
 // The window is laid out from the right (WS_EX_LAYOUTRTL).
 bool IsLaidOutRightToLeft(HWND window);
 // Waits until the control is enabled again, as after a run that ended with an error.

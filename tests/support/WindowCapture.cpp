@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "shared/Handles.h"
-#include "shared/TextUtil.h"
+#include "platform/Handles.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 
@@ -47,17 +47,16 @@ Pixels CopyFromScreen(HWND window) {
     info.bmiHeader.biCompression = BI_RGB;
 
     const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
+    const UniqueMemoryDc memory(CreateCompatibleDC(screen));
     void* bits = nullptr;
     UniqueGdiObject bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bool copied = false;
     if (memory && bitmap) {
-        const HGDIOBJ previous = SelectObject(memory, bitmap.Get());
-        copied = BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
+        const HGDIOBJ previous = SelectObject(memory.Get(), bitmap.Get());
+        copied = BitBlt(memory.Get(), 0, 0, pixels.width, pixels.height, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
         GdiFlush();
-        SelectObject(memory, previous);
+        SelectObject(memory.Get(), previous);
     }
-    if (memory) DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     if (!copied) throw std::runtime_error("window capture: the screen could not be read");
 

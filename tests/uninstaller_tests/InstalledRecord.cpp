@@ -1,25 +1,15 @@
 #include "InstalledRecord.h"
 
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "shared/FileSystem.h"
-#include "shared/GenUtil.h"
-#include "shared/Registry.h"
-#include "shared/TextUtil.h"
+#include "contract/InstallContract.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/ShellFolders.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
-
-namespace {
-
-const wchar_t* const kApplicationName = L"App";
-
-std::wstring CompanyFolder(int csidl, const std::wstring& company) {
-    return GetSpecialFolder(csidl) + L"\\" + company;
-}
-
-}  // namespace
 
 std::wstring NewGuidText() {
     GUID guid;
@@ -31,23 +21,24 @@ std::wstring NewGuidText() {
 
 bool KeyExists(HKEY root, const std::wstring& path) { return RegistryKeyExists(root, path, KEY_READ); }
 
-void MakeFile(const std::wstring& path) { WriteFileBytes(path, "installed"); }
+void MakeFile(const std::wstring& path) { PutFile(path, "installed"); }
 
 InstalledRecord::InstalledRecord()
     : guid(NewGuidText()),
-      company(L"OrvelinTest" + guid.substr(1, 8)),
-      uninstallFolder(temp_ / (L"ORVELIN\\install\\" + guid)),
-      programFolder(CompanyFolder(CSIDL_PROGRAM_FILES, company) + L"\\" + kApplicationName),
-      dataFolder(CompanyFolder(CSIDL_COMMON_APPDATA, company) + L"\\" + kApplicationName),
-      groupParent(temp_ / (L"Start Menu\\Programs\\" + company)),
+      application(L"OrvUt" + guid.substr(1, 8)),
+      uninstallFolder(UninstallFolder(temp_ / L"ORVELIN\\install\\", guid)),
+      programFolder(CompanyFolder(GetSpecialFolder(CSIDL_PROGRAM_FILES), application)),
+      dataFolder(CompanyFolder(GetSpecialFolder(CSIDL_COMMON_APPDATA), application)),
+      groupParent(temp_ / L"Start Menu\\Programs\\Company"),
       groupFolder(groupParent + L"\\App Suite"),
       desktopFolder(temp_ / L"Public\\Desktop") {}
 
 InstalledRecord::~InstalledRecord() {
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, UninstallKey().c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, CompanyKey().c_str());
-    RemoveTree(CompanyFolder(CSIDL_PROGRAM_FILES, company));
-    RemoveTree(CompanyFolder(CSIDL_COMMON_APPDATA, company));
+    RegDeleteTreeW(HKEY_CURRENT_USER, UserKey().c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, UserKey().c_str());
+    RemoveTree(programFolder);
+    RemoveTree(dataFolder);
 }
 
 std::wstring InstalledRecord::Install(const std::wstring& path) {
@@ -58,9 +49,9 @@ std::wstring InstalledRecord::Install(const std::wstring& path) {
 
 void InstalledRecord::Save(TextEncoding encoding) {
     ForceDirectories(uninstallFolder);
-    WriteFileBytes(Uninstaller(), "MZ");
-    WriteFileBytes(SetupIniCopy(), "[Setup]\r\nApplicExeName=" + ToUtf8(exeName) + "\r\n[Install]\r\nGuidId=" +
-                                       ToUtf8(guid) + "\r\n");
+    PutFile(Uninstaller(), "MZ");
+    PutFile(SetupIniCopy(), "[Setup]\r\nApplicExeName=" + ToUtf8(application) + ".exe\r\n[Install]\r\nGuidId=" +
+                                ToUtf8(guid) + "\r\n");
     std::vector<std::wstring> lines = listed;
     lines.push_back(SetupIniCopy());
     WriteTextFile(ListFile(), lines, encoding);
@@ -68,30 +59,25 @@ void InstalledRecord::Save(TextEncoding encoding) {
     const auto uninstallKey = RegistryKey::Create(HKEY_LOCAL_MACHINE, UninstallKey(), KEY_ALL_ACCESS);
     uninstallKey.WriteString(L"DisplayName", L"App Suite");
     uninstallKey.WriteString(L"UninstallString", Uninstaller());
-    uninstallKey.WriteString(L"InstallLocation", uninstallFolder);
-    uninstallKey.WriteString(L"Language", L"409");
-    uninstallKey.WriteString(L"NoModify", L"1");
-    uninstallKey.WriteString(L"NoRemove", L"1");
-    uninstallKey.WriteString(L"NoRepair", L"1");
-    uninstallKey.WriteString(L"Publisher", L"ORVELIN EST KSA");
+    uninstallKey.WriteString(kInstallLocationValue, uninstallFolder);
+    uninstallKey.WriteString(L"Publisher", kPublisher);
 
     RegistryKey::Create(HKEY_CURRENT_USER, UserKey(), KEY_ALL_ACCESS).WriteString(L"Language", L"Arabic");
     RegistryKey::Create(HKEY_CURRENT_USER, UserKey() + L"\\Grids", KEY_ALL_ACCESS).WriteString(L"Width", L"80");
 }
 
-std::wstring InstalledRecord::UninstallKey() const {
-    return L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + guid;
-}
+std::wstring InstalledRecord::UninstallKey() const { return UninstallKeyPath(guid); }
+std::wstring InstalledRecord::UserKey() const { return ProgramSettingsKeyPath(application); }
+std::wstring InstalledRecord::ListFile() const { return uninstallFolder + L"\\" + kInstalledFileList; }
+std::wstring InstalledRecord::SetupIniCopy() const { return uninstallFolder + L"\\" + kSetupIniCopy; }
+std::wstring InstalledRecord::Uninstaller() const { return uninstallFolder + L"\\" + kUninstallerFile; }
 
-std::wstring InstalledRecord::CompanyKey() const { return L"Software\\" + company; }
-
-std::wstring InstalledRecord::UserKey() const { return CompanyKey() + L"\\" + kApplicationName; }
-
-UninstallerState InstalledRecord::State() const {
-    UninstallerState state;
-    state.CompName = company;
-    state.ApplicExeName = exeName;
-    return state;
+UninstallSettings InstalledRecord::Settings() const {
+    UninstallSettings settings;
+    settings.applicationExe = application + L".exe";
+    settings.guid = guid;
+    settings.displayName = L"App Suite";
+    return settings;
 }
 
 }  // namespace orvelin::test

@@ -1,13 +1,15 @@
 #pragma once
 // An installation in the form the installer leaves it, made by hand under names of its own
-// (GUID, company) so that the test programs sharing the machine never meet. The destructor
-// removes whatever the test left behind.
+// (GUID, application) so that the test programs sharing the machine never meet. The
+// destructor removes whatever the test left behind; the company's shared folders and key stay.
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
-#include "shared/TextFile.h"
+#include "platform/TextFile.h"
 #include "support/TempFolder.h"
-#include "uninstaller/UninstallerState.h"
+#include "uninstaller/UninstallSettings.h"
 
 namespace orvelin::test {
 
@@ -24,8 +26,7 @@ public:
     InstalledRecord& operator=(const InstalledRecord&) = delete;
 
     const std::wstring guid;
-    const std::wstring company;                    // stands in for "ORVELIN"
-    const std::wstring exeName = L"App.exe";
+    const std::wstring application;                // the main executable's base name
     const std::wstring uninstallFolder;            // no trailing backslash, holds uninstall.exe
     const std::wstring programFolder;              // program files, company, application
     const std::wstring dataFolder;                 // common application data, company, application
@@ -42,13 +43,12 @@ public:
 
     std::wstring Scratch(const std::wstring& relative) const { return temp_ / relative; }
     std::wstring UninstallKey() const;
-    std::wstring CompanyKey() const;
     std::wstring UserKey() const;
-    std::wstring ListFile() const { return uninstallFolder + L"\\uninstallfilelist.txt"; }
-    std::wstring SetupIniCopy() const { return uninstallFolder + L"\\Setup.ini"; }
-    std::wstring Uninstaller() const { return uninstallFolder + L"\\uninstall.exe"; }
-    // The window's state after its show, for this application.
-    UninstallerState State() const;
+    std::wstring ListFile() const;
+    std::wstring SetupIniCopy() const;
+    std::wstring Uninstaller() const;
+    // What the uninstaller's window reads from the folder's setup.ini.
+    UninstallSettings Settings() const;
 };
 
 bool KeyExists(HKEY root, const std::wstring& path);

@@ -4,8 +4,9 @@
 
 #include <stdexcept>
 
-#include "shared/FileSystem.h"
-#include "shared/TextUtil.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace orvelin::test {
 

@@ -3,7 +3,7 @@
 // holding the mutex named by the application GUID (tests/helpers/mutex_holder.cpp).
 #include <string>
 
-#include "shared/Handles.h"
+#include "platform/Handles.h"
 
 namespace orvelin::test {
 

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <optional>
 #include <shlobj.h>
 
 #include "InstalledRecord.h"
 #include "RunningApplication.h"
-#include "ScriptedUninstallView.h"
-#include "shared/Error.h"
-#include "shared/FileSystem.h"
-#include "shared/GenUtil.h"
-#include "shared/TextUtil.h"
+#include "support/ProductTexts.h"
+#include "support/ScriptedView.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "uninstaller/FileRemoval.h"
 #include "uninstaller/UninstallRun.h"
 
 using namespace orvelin;
@@ -16,31 +20,43 @@ using namespace orvelin::test;
 
 namespace {
 
-const std::wstring kConfirmation =
-    L"Application database files and documents will be deleted. If you want to keep them, exit this application "
-    L"and have them saved then run this program";
-const std::wstring kRunning = L"The application is running. Quite the application before uninstalling";
-const std::wstring kRecordNotFound = L"The installation record of this application was not found";
-const std::wstring kFilesStatus = L"Status: Deleting applicatioin files";
-const std::wstring kDatabaseStatus = L"Status: Deleting database files";
-const std::wstring kShortcutStatus = L"Status: Removing short custs";
-const std::wstring kControlPanelStatus = L"Status: Removing from windows control panale";
+const std::wstring kConfirmation = text::UninstallConfirmation;
+const std::wstring kRunning = text::ApplicationRunning;
+const std::wstring kRecordNotFound = text::RecordNotFound;
+const std::wstring kFilesStatus = text::DeletingFiles;
+const std::wstring kDatabaseStatus = text::DeletingDatabase;
+const std::wstring kShortcutStatus = text::RemovingShortcuts;
+const std::wstring kControlPanelStatus = text::RemovingFromControlPanel;
 
-// "Start UnInstall" pressed once: the text of the error the run ended with, empty when none.
-std::wstring Press(UninstallerState& state, ScriptedUninstallView& view) {
+// "Start UnInstall" pressed once: the text of the error the run ended with (empty when none),
+// what it found, and how it ended.
+struct Pressed {
+    std::wstring error;
+    UninstallTrace trace;
+    std::optional<UninstallRun::Outcome> outcome;
+};
+
+Pressed Press(const UninstallSettings& settings, std::vector<UniqueHandle>& heldMutexes, ScriptedView& view,
+              bool removeFiles) {
+    UninstallRun run(settings, heldMutexes, view);
+    Pressed pressed;
     try {
-        UninstallRun(state, view).Execute();
-        return {};
+        pressed.outcome = run.Execute(removeFiles);
     } catch (const Error& error) {
-        return error.Text();
+        pressed.error = error.Text();
     }
+    pressed.trace = run.Trace();
+    return pressed;
 }
 
 std::wstring ParentOf(const std::wstring& path) { return ExcludeTrailingBackslash(ExtractFilePath(path)); }
 
 class UninstallRunTest : public testing::Test {
 protected:
-    void SetUp() override { view.guid = record.guid; }
+    std::wstring Press() {
+        last = ::Press(settings, heldMutexes, view, removeFiles);
+        return last.error;
+    }
 
     // What an install typically leaves: files of the program folder, a data file beside one the
     // application made while in use, a program shortcut beside an unlisted file, and a desktop
@@ -66,34 +82,36 @@ protected:
         EXPECT_TRUE(FileExists(record.SetupIniCopy()));
         EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
         EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
-        EXPECT_EQ(view.ProgressPosition(), 0);
-        EXPECT_TRUE(view.script.statuses.empty());
-        EXPECT_TRUE(view.script.messages.empty());
-        EXPECT_EQ(view.closeRequests, 0);
+        EXPECT_EQ(view.progressPosition, 0);
+        EXPECT_TRUE(view.statuses.empty());
+        EXPECT_TRUE(view.messages.empty());
+        EXPECT_NE(last.outcome, UninstallRun::Outcome::Uninstalled);
     }
 
     void ExpectFinished(int bar) const {
-        EXPECT_EQ(view.ProgressPosition(), bar);
-        EXPECT_EQ(view.script.messages, std::vector<std::wstring>{L"Program was uninstalled"});
-        EXPECT_EQ(view.closeRequests, 1);
+        EXPECT_EQ(view.progressPosition, bar);
+        EXPECT_EQ(view.messages, std::vector<std::wstring>{text::Uninstalled});
+        EXPECT_EQ(last.outcome, UninstallRun::Outcome::Uninstalled);
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
-        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.CompanyKey()));
     }
 
     InstalledRecord record;
-    UninstallerState state = record.State();
-    ScriptedUninstallView view;
+    UninstallSettings settings = record.Settings();
+    std::vector<UniqueHandle> heldMutexes;
+    ScriptedView view;
+    bool removeFiles = true;
+    Pressed last;
     std::wstring foreignFile, programShortcut, unlistedInGroup, desktopShortcut;
 };
 
 TEST_F(UninstallRunTest, RemovesWhatTheInstallerLeft) {
     InstallTypical();
 
-    EXPECT_EQ(Press(state, view), L"");
+    EXPECT_EQ(Press(), L"");
 
-    EXPECT_EQ(view.script.questions, std::vector<std::wstring>{kConfirmation});
-    EXPECT_TRUE(view.script.errors.empty());
+    EXPECT_EQ(view.questions, std::vector<std::wstring>{kConfirmation});
+    EXPECT_TRUE(view.errors.empty());
     for (const auto& file : record.listed) EXPECT_FALSE(FileExists(file)) << ToUtf8(file);
     EXPECT_FALSE(FileExists(record.SetupIniCopy()));
     EXPECT_FALSE(FileExists(record.ListFile()));
@@ -103,28 +121,28 @@ TEST_F(UninstallRunTest, RemovesWhatTheInstallerLeft) {
     EXPECT_FALSE(FileExists(unlistedInGroup));
     EXPECT_FALSE(DirectoryExists(record.groupFolder));
     EXPECT_TRUE(DirectoryExists(record.groupParent));
-    EXPECT_EQ(state.UnInstallPath, record.uninstallFolder);
-    EXPECT_EQ(state.ProgShortCut, programShortcut);
-    EXPECT_EQ(state.DskTopShortCut, desktopShortcut);
-    EXPECT_EQ(view.script.statuses, (std::vector<std::wstring>{kFilesStatus, kDatabaseStatus, kShortcutStatus,
+    EXPECT_EQ(last.trace.uninstallFolder, record.uninstallFolder);
+    EXPECT_EQ(last.trace.programShortcut, programShortcut);
+    EXPECT_EQ(last.trace.desktopShortcut, desktopShortcut);
+    EXPECT_EQ(view.statuses, (std::vector<std::wstring>{kFilesStatus, kDatabaseStatus, kShortcutStatus,
                                                                 kControlPanelStatus, kControlPanelStatus}));
     ExpectFinished(80);
 }
 
 TEST_F(UninstallRunTest, WithRemoveFilesClearedOnlyTheKeysGo) {
     InstallTypical();
-    view.removeFiles = false;
+    removeFiles = false;
 
-    EXPECT_EQ(Press(state, view), L"");
+    EXPECT_EQ(Press(), L"");
 
-    EXPECT_TRUE(view.script.questions.empty());
-    EXPECT_TRUE(state.heldMutexes.empty());
+    EXPECT_TRUE(view.questions.empty());
+    EXPECT_TRUE(heldMutexes.empty());
     for (const auto& file : record.listed) EXPECT_TRUE(FileExists(file)) << ToUtf8(file);
     EXPECT_TRUE(FileExists(record.ListFile()));
     EXPECT_TRUE(FileExists(unlistedInGroup));
-    EXPECT_EQ(state.ProgShortCut, L"");
-    EXPECT_EQ(state.DskTopShortCut, L"");
-    EXPECT_EQ(view.script.statuses,
+    EXPECT_EQ(last.trace.programShortcut, L"");
+    EXPECT_EQ(last.trace.desktopShortcut, L"");
+    EXPECT_EQ(view.statuses,
               (std::vector<std::wstring>{kShortcutStatus, kControlPanelStatus, kControlPanelStatus}));
     ExpectFinished(60);
 }
@@ -132,23 +150,23 @@ TEST_F(UninstallRunTest, WithRemoveFilesClearedOnlyTheKeysGo) {
 TEST_F(UninstallRunTest, WithRemoveFilesClearedAMissingRecordIsNoError) {
     InstallTypical();
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, record.UninstallKey().c_str());
-    view.removeFiles = false;
+    removeFiles = false;
 
-    EXPECT_EQ(Press(state, view), L"");
+    EXPECT_EQ(Press(), L"");
 
-    EXPECT_EQ(state.UnInstallPath, L"");
+    EXPECT_EQ(last.trace.uninstallFolder, L"");
     EXPECT_TRUE(FileExists(programShortcut));
     ExpectFinished(60);
 }
 
 TEST_F(UninstallRunTest, ConfirmationNotGivenChangesNothing) {
     InstallTypical();
-    view.script.answers = {false};
+    view.answers = {false};
 
-    EXPECT_EQ(Press(state, view), L"");
+    EXPECT_EQ(Press(), L"");
 
-    EXPECT_EQ(view.script.questions.size(), 1u);
-    EXPECT_TRUE(state.heldMutexes.empty());
+    EXPECT_EQ(view.questions.size(), 1u);
+    EXPECT_TRUE(heldMutexes.empty());
     ExpectNothingChanged();
 }
 
@@ -156,13 +174,13 @@ TEST_F(UninstallRunTest, RunningApplicationStopsTheRunAgainAndAgain) {
     InstallTypical();
     RunningApplication application(record.guid);
 
-    EXPECT_EQ(Press(state, view), kRunning);
+    EXPECT_EQ(Press(), kRunning);
     ExpectNothingChanged();
 
     // The uninstaller still holds the application's mutex, so its name outlives the application.
     application.Quit();
-    EXPECT_EQ(Press(state, view), kRunning);
-    EXPECT_EQ(view.script.questions.size(), 2u);
+    EXPECT_EQ(Press(), kRunning);
+    EXPECT_EQ(view.questions.size(), 2u);
     ExpectNothingChanged();
 }
 
@@ -170,13 +188,13 @@ TEST_F(UninstallRunTest, SecondPressAfterAnErrorFindsItsOwnMutex) {
     InstallTypical();
     DeleteFileW(record.ListFile().c_str());
 
-    const std::wstring error = Press(state, view);
+    const std::wstring error = Press();
     EXPECT_EQ(error.rfind(L"Cannot open file \"" + record.ListFile() + L"\". ", 0), 0u) << ToUtf8(error);
-    EXPECT_EQ(view.ProgressPosition(), 20);
-    EXPECT_EQ(view.script.statuses, std::vector<std::wstring>{kFilesStatus});
+    EXPECT_EQ(view.progressPosition, 20);
+    EXPECT_EQ(view.statuses, std::vector<std::wstring>{kFilesStatus});
 
-    EXPECT_EQ(Press(state, view), kRunning);
-    EXPECT_EQ(view.ProgressPosition(), 20);
+    EXPECT_EQ(Press(), kRunning);
+    EXPECT_EQ(view.progressPosition, 20);
     EXPECT_TRUE(FileExists(programShortcut));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
@@ -191,9 +209,9 @@ TEST_F(UninstallRunTest, FilesThatCannotGoAreReportedOrPassedOver) {
     record.listed.push_back(L"");
     record.Save();
 
-    EXPECT_EQ(Press(state, view), L"");
+    EXPECT_EQ(Press(), L"");
 
-    EXPECT_EQ(view.script.errors, std::vector<std::wstring>{L"Error DeleteFile"});
+    EXPECT_EQ(view.errors, std::vector<std::wstring>{text::DeleteFailed});
     EXPECT_TRUE(FileExists(kept));
     EXPECT_FALSE(FileExists(removed));
     EXPECT_TRUE(DirectoryExists(record.programFolder));
@@ -205,10 +223,10 @@ TEST_F(UninstallRunTest, ProgramShortcutNamedDesktopIsTakenForTheDesktopOne) {
     MakeFile(unlistedInGroup = record.groupFolder + L"\\Read me.url");
     record.Save();
 
-    EXPECT_EQ(Press(state, view), L"");
+    EXPECT_EQ(Press(), L"");
 
-    EXPECT_EQ(state.DskTopShortCut, shortcut);
-    EXPECT_EQ(state.ProgShortCut, L"");
+    EXPECT_EQ(last.trace.desktopShortcut, shortcut);
+    EXPECT_EQ(last.trace.programShortcut, L"");
     EXPECT_FALSE(FileExists(shortcut));
     EXPECT_TRUE(FileExists(unlistedInGroup));
     ExpectFinished(80);
@@ -229,16 +247,17 @@ class ShortcutLineTest : public testing::TestWithParam<ShortcutCase> {};
 TEST_P(ShortcutLineTest, ShortcutsAreToldApartByTheirText) {
     TempFolder uninstallFolder;
     WriteTextFile(uninstallFolder / L"uninstallfilelist.txt", GetParam().lines, TextEncoding::Ansi);
-    UninstallerState state;
-    state.UnInstallPath = ExcludeTrailingBackslash(uninstallFolder.Path());
-    ScriptedUninstallView view;
+    const UninstallSettings settings;
+    std::vector<UniqueHandle> heldMutexes;
+    ScriptedView view;
+    UninstallRun run(settings, heldMutexes, view);
 
-    UninstallRun(state, view).DeleteInstalledFiles();
+    run.DeleteInstalledFiles(ExcludeTrailingBackslash(uninstallFolder.Path()));
 
-    EXPECT_EQ(state.ProgShortCut, GetParam().programShortcut);
-    EXPECT_EQ(state.DskTopShortCut, GetParam().desktopShortcut);
+    EXPECT_EQ(run.Trace().programShortcut, GetParam().programShortcut);
+    EXPECT_EQ(run.Trace().desktopShortcut, GetParam().desktopShortcut);
     EXPECT_FALSE(FileExists(uninstallFolder / L"uninstallfilelist.txt"));
-    EXPECT_TRUE(view.script.events.empty());
+    EXPECT_TRUE(view.events.empty());
 }
 
 const std::wstring kAbsent = L"C:\\orvelin-absent-folder";
@@ -284,15 +303,14 @@ TEST_P(ListEncodingTest, ListIsReadAsTheInstallerWroteIt) {
     InstalledRecord record;
     const std::wstring file = record.Install(record.programFolder + L"\\" + param.fileName);
     record.Save(param.encoding);
-    UninstallerState state = record.State();
-    ScriptedUninstallView view;
-    view.guid = record.guid;
+    std::vector<UniqueHandle> heldMutexes;
+    ScriptedView view;
 
-    EXPECT_EQ(Press(state, view), L"");
+    EXPECT_EQ(Press(record.Settings(), heldMutexes, view, true).error, L"");
 
     EXPECT_FALSE(FileExists(file));
     EXPECT_FALSE(DirectoryExists(record.programFolder));
-    EXPECT_TRUE(view.script.errors.empty());
+    EXPECT_TRUE(view.errors.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -326,18 +344,18 @@ TEST_P(MissingRecordTest, StopsBeforeRemovingAnything) {
             RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, record.UninstallKey().c_str(), L"InstallLocation");
             break;
         case MissingPart::Guid:
-            view.guid.clear();
+            settings.guid.clear();
             break;
     }
 
-    const std::wstring error = Press(state, view);
+    const std::wstring error = Press();
 
     EXPECT_EQ(error.rfind(kRecordNotFound, 0), 0u) << ToUtf8(error);
     if (GetParam() != MissingPart::Guid) {
         EXPECT_NE(error.find(L"InstallLocation"), std::wstring::npos);
     }
-    EXPECT_EQ(view.ProgressPosition(), 0);
-    EXPECT_TRUE(view.script.statuses.empty());
+    EXPECT_EQ(view.progressPosition, 0);
+    EXPECT_TRUE(view.statuses.empty());
     for (const auto& file : record.listed) EXPECT_TRUE(FileExists(file)) << ToUtf8(file);
     EXPECT_TRUE(FileExists(record.ListFile()));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
@@ -352,16 +370,16 @@ INSTANTIATE_TEST_SUITE_P(Parts, MissingRecordTest,
 
 TEST_F(UninstallRunTest, EmptyGuidNeverTouchesTheUninstallKey) {
     InstallTypical();
-    view.guid.clear();
-    view.removeFiles = false;
+    settings.guid.clear();
+    removeFiles = false;
 
-    EXPECT_EQ(Press(state, view), L"");
+    EXPECT_EQ(Press(), L"");
 
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ParentOf(record.UninstallKey())));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
-    EXPECT_EQ(view.ProgressPosition(), 60);
-    EXPECT_EQ(view.closeRequests, 1);
+    EXPECT_EQ(view.progressPosition, 60);
+    EXPECT_EQ(last.outcome, UninstallRun::Outcome::Uninstalled);
 }
 
 class EmptyApplicationNameTest : public UninstallRunTest, public testing::WithParamInterface<const wchar_t*> {};
@@ -372,18 +390,75 @@ TEST_P(EmptyApplicationNameTest, NeverTouchesTheCompanyKeyOrFolders) {
     for (const auto& folder : companyFolders) ForceDirectories(folder);
     const std::wstring file = record.Install(record.Scratch(L"elsewhere\\App.exe"));
     record.Save();
-    state.ApplicExeName = GetParam();
+    settings.applicationExe = GetParam();
 
-    EXPECT_EQ(Press(state, view), L"");
+    EXPECT_EQ(Press(), L"");
 
     EXPECT_FALSE(FileExists(file));
     for (const auto& folder : companyFolders) EXPECT_TRUE(DirectoryExists(folder)) << ToUtf8(folder);
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.CompanyKey()));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, ParentOf(record.UserKey())));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
-    EXPECT_EQ(view.ProgressPosition(), 80);
+    EXPECT_EQ(view.progressPosition, 80);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, EmptyApplicationNameTest, testing::Values(L"", L".exe"));
+
+
+enum class Target { Missing, Folder, Wildcard, ReadOnly, InUse, Normal };
+
+struct DeleteFileCase {
+    const char* name;
+    Target target;
+    bool deleted;
+    std::vector<std::wstring> errors;
+};
+
+class DeleteFileIfExistsTest : public testing::TestWithParam<DeleteFileCase> {};
+
+TEST_P(DeleteFileIfExistsTest, DeletesOnlyAnExistingFileAndReportsRefusalOnce) {
+    const auto& c = GetParam();
+    TempFolder folder;
+    const std::wstring file = folder / L"listed.txt";
+    std::wstring name = file;
+    UniqueFile openFile;
+    switch (c.target) {
+        case Target::Missing: break;
+        case Target::Folder: CreateDirectoryW(file.c_str(), nullptr); break;
+        case Target::Wildcard:
+            PutFile(file, "x");
+            name = folder / L"*.txt";
+            break;
+        case Target::ReadOnly:
+            PutFile(file, "x");
+            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+            break;
+        case Target::InUse:
+            PutFile(file, "x");
+            openFile.Reset(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(openFile);
+            break;
+        case Target::Normal: PutFile(file, "x"); break;
+    }
+    const bool existedBefore = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+
+    ScriptedView view;
+    EXPECT_EQ(DeleteFileIfExists(view, name), c.deleted);
+    EXPECT_EQ(view.errors, c.errors);
+    EXPECT_TRUE(view.messages.empty());
+    openFile.Reset();
+    const bool existsAfter = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+    EXPECT_EQ(existsAfter, existedBefore && !c.deleted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, DeleteFileIfExistsTest,
+    testing::Values(DeleteFileCase{"Missing", Target::Missing, false, {}},
+                    DeleteFileCase{"FolderOfThatName", Target::Folder, false, {}},
+                    DeleteFileCase{"WildcardName", Target::Wildcard, false, {}},
+                    DeleteFileCase{"ReadOnlyFile", Target::ReadOnly, false, {text::DeleteFailed}},
+                    DeleteFileCase{"FileInUse", Target::InUse, false, {text::DeleteFailed}},
+                    DeleteFileCase{"NormalFile", Target::Normal, true, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,0 +1,53 @@
+#pragma once
+// Everything the installer and the uninstaller must agree on, since nothing passes between
+// them but what one leaves on the machine and the other finds there: the company folder,
+// the Uninstall key, the uninstall folder and its files, the installed-file list and its
+// encoding, the shortcuts' places, the application's folders and its per-user settings key.
+#include <string>
+#include <vector>
+
+namespace orvelin {
+
+inline constexpr wchar_t kCompany[] = L"ORVELIN";
+inline constexpr wchar_t kPublisher[] = L"ORVELIN EST KSA";
+
+// The company's folder for one program or application under a Windows folder:
+// "<windowsFolder>\ORVELIN\<name>", without trailing backslash.
+std::wstring CompanyFolder(const std::wstring& windowsFolder, const std::wstring& name);
+
+// The per-program settings key under HKEY_CURRENT_USER: "Software\ORVELIN\<program base name>".
+// The installed application's own key has this form with its executable's base name.
+std::wstring ProgramSettingsKeyPath(const std::wstring& programBaseName);
+
+// The application's Uninstall key under HKEY_LOCAL_MACHINE, named by its GUID. Both programs
+// are 32-bit and open it without a view flag, so on 64-bit Windows it is in the 32-bit view.
+std::wstring UninstallKeyPath(const std::wstring& guid);
+// Its value naming the uninstall folder (without trailing backslash).
+inline constexpr wchar_t kInstallLocationValue[] = L"InstallLocation";
+
+// The uninstall folder: the installer's own all-users data folder followed by the GUID.
+std::wstring UninstallFolder(const std::wstring& installerDataFolder, const std::wstring& guid);
+// The files in it.
+inline constexpr wchar_t kUninstallerFile[] = L"uninstall.exe";
+inline constexpr wchar_t kUninstallerArabicModule[] = L"uninstall.ARA";
+inline constexpr wchar_t kSetupIniCopy[] = L"Setup.ini";
+inline constexpr wchar_t kInstalledFileList[] = L"uninstallfilelist.txt";
+
+// The installed-file list: one full path a line, each line ended by CR LF, in the order the
+// install created the files. It is written in the ANSI code page when every path fits it, and
+// otherwise as UTF-8 with a byte-order mark, so that no path turns into question marks; it is
+// read in the encoding its mark names, else in the ANSI code page.
+void WriteInstalledFileList(const std::wstring& path, const std::vector<std::wstring>& files);
+std::vector<std::wstring> ReadInstalledFileList(const std::wstring& path);
+
+// Shortcuts: "<shortcut name>.LNK" in the programs menu's group folder and on the all-users
+// desktop, whose path holds "Desktop".
+inline constexpr wchar_t kShortcutExtension[] = L".LNK";
+// The group folder: "<all-users Programs>\ORVELIN\<display name>".
+std::wstring ProgramGroupFolder(const std::wstring& programsFolder, const std::wstring& displayName);
+
+// The application's folders that the uninstall removes once emptied: the company's folder of
+// the application under the program-files folder, then under the all-users data folder.
+std::vector<std::wstring> ApplicationFolders(const std::wstring& applicationName);
+
+}  // namespace orvelin

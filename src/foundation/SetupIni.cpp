@@ -1,0 +1,32 @@
+#include "foundation/SetupIni.h"
+
+#include <windows.h>
+
+#include <iterator>
+
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+
+#ifndef ORVELIN_DEV_SETUP_INI
+#define ORVELIN_DEV_SETUP_INI L"C:\\Orvelin\\SetupData\\setup.ini"
+#endif
+
+namespace orvelin {
+
+std::wstring IniFile::ReadString(const std::wstring& section, const std::wstring& key,
+                                 const std::wstring& defaultValue) const {
+    wchar_t buffer[2048];
+    const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
+                                                  static_cast<DWORD>(std::size(buffer)), path_.c_str());
+    return std::wstring(buffer, length);
+}
+
+bool IniFile::ReadBool(const std::wstring& section, const std::wstring& key, bool defaultValue) const {
+    const auto value = ParseInteger(ReadString(section, key), IntegerSyntax::DecimalOrHex);
+    return value ? *value != 0 : defaultValue;
+}
+
+SetupIni::SetupIni(const std::wstring& exePath)
+    : found_(FileExists(L"setup.ini")), file_(found_ ? exePath + L"setup.ini" : ORVELIN_DEV_SETUP_INI) {}
+
+}  // namespace orvelin

@@ -1,0 +1,93 @@
+#include "installer/SetupPrograms.h"
+
+#include <cstdlib>
+
+#include "platform/Process.h"
+#include "platform/Text.h"
+
+namespace orvelin {
+
+namespace {
+
+constexpr int CopyFolderAction = 0;
+constexpr int VistaRunCode = 5;
+constexpr int PreVistaRunCode = 10;
+
+constexpr const wchar_t* RunQuestion =
+    L"DB Server should run only on the server, not on the clients. If already installed on the server, no need "
+    L"to reinstall it (If single user the PC is considered the server). Do you want to run the DB server "
+    L"installation?";
+
+// "FIREBIRD25" is announced as "FIREBIRD": the digits only tell versions apart.
+std::wstring WithoutTrailingDigits(std::wstring text) {
+    while (!text.empty() && text.back() >= L'0' && text.back() <= L'9') text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+SetupPrograms::SetupPrograms(InstallCatalogue& catalogue, CopyEngine& copyEngine, InstallView& view,
+                             const WindowsPlatform& windows, const Translator& translate)
+    : catalogue_(catalogue), copyEngine_(copyEngine), view_(view), windows_(windows), translate_(translate) {}
+
+void SetupPrograms::InstallDbServers(const std::wstring& categoryFolder, int databaseIndex) {
+    if (databaseIndex == 0) {
+        view_.ShowMessage(L"Firebird server will be used since no server was selected");
+        view_.SelectDatabase(kFirebirdIndex);
+        databaseIndex = kFirebirdIndex;
+    }
+    const int runCode = windows_.VistaOrLater() ? VistaRunCode : PreVistaRunCode;
+    DataPacketTable& locations = catalogue_.locations;
+    for (locations.First(); !locations.Eof(); locations.Next()) {
+        const int function = locations.AsInteger(L"FUNCTION_ID");
+        if (std::abs(function) != databaseIndex) continue;
+        // Only one location serves: the chosen server's for the running Windows generation.
+        if (windows_.VistaOrLater() ? function > 0 : function < 0) {
+            ProcessLocationFolders(categoryFolder, runCode, Category::DatabaseServers);
+            return;
+        }
+    }
+}
+
+void SetupPrograms::InstallThirdPartyPrograms(const std::wstring& categoryFolder) {
+    const int runCode = windows_.VistaOrLater() ? VistaRunCode : PreVistaRunCode;
+    DataPacketTable& locations = catalogue_.locations;
+    for (locations.First(); !locations.Eof(); locations.Next()) {
+        const int function = locations.AsInteger(L"FUNCTION_ID");
+        if (windows_.VistaOrLater() ? function > 0 : function < 0)
+            ProcessLocationFolders(categoryFolder, runCode, Category::ThirdParty);
+    }
+}
+
+void SetupPrograms::ProcessLocationFolders(const std::wstring& categoryFolder, int runCode, Category category) {
+    const std::wstring locationTitle = catalogue_.locations.AsText(L"TITLE");
+    DataPacketTable& folders = catalogue_.folders;
+    for (folders.First(); !folders.Eof(); folders.Next()) {
+        const int action = folders.AsInteger(L"FUNCTION_ID");
+        const std::wstring title = folders.AsText(L"TITLE");
+        const std::wstring sourceFolder = categoryFolder + L"\\" + locationTitle + L"\\" + title;
+        if (action == CopyFolderAction) {
+            // A title in capitals names a folder already installed into; any other is a path.
+            const std::wstring destination = HasNoLowercase(title) ? copyEngine_.UsedFolderEndingWith(title) : title;
+            copyEngine_.CopyNodeFiles(sourceFolder, destination, kFolderLevel, folders.AsInteger(L"DETAIL_ID"));
+        } else if (action == runCode) {
+            const std::wstring name = category == Category::DatabaseServers ? WithoutTrailingDigits(locationTitle) : title;
+            view_.ShowMessage(L"Installer will run the setup program for: " + name);
+            if (view_.Ask(RunQuestion)) RunFolderPrograms(sourceFolder, kFolderLevel, folders.AsInteger(L"DETAIL_ID"));
+        }
+    }
+}
+
+void SetupPrograms::RunFolderPrograms(const std::wstring& runFolder, int level, int parentId) {
+    DataPacketTable& files = catalogue_.files;
+    catalogue_.SelectNodeFiles(level, parentId);
+    const int description = files.FieldIndex(L"DESCRIPTION");
+    for (; !files.Eof(); files.Next()) {
+        const std::wstring program = runFolder + L"\\" + std::wstring(files.AsTextView(description));
+        const ProgramRun run =
+            RunAndWait(program, view_.Owner(), WaitMode::Sleeping, [this] { return view_.ProcessMessages(); });
+        if (!run.started) view_.ShowMessage(translate_(L"Error starting the application!"));
+    }
+}
+
+}  // namespace orvelin

@@ -1,0 +1,126 @@
+#include "ui/MainDialog.h"
+
+#include <commctrl.h>
+
+#include "platform/Error.h"
+#include "ui/Banner.h"
+#include "ui/MessageLoop.h"
+#include "ui/WindowLayout.h"
+
+namespace orvelin {
+
+DialogWindow::DialogWindow(const DialogDesign& design, HMODULE resourceModule)
+    : design_(design), resourceModule_(resourceModule) {}
+
+DialogWindow::~DialogWindow() {
+    if (window_) DestroyWindow(window_);
+}
+
+void DialogWindow::Create() {
+    // The Arabic resource module may lack a design; the program's own is there.
+    HINSTANCE source = resourceModule_ ? resourceModule_ : GetModuleHandleW(nullptr);
+    if (!FindResourceW(source, MAKEINTRESOURCEW(design_.dialogId), RT_DIALOG)) source = GetModuleHandleW(nullptr);
+    window_ = CreateDialogParamW(source, MAKEINTRESOURCEW(design_.dialogId), nullptr, &DialogWindow::DialogProc,
+                                 reinterpret_cast<LPARAM>(this));
+    if (!window_) RaiseLastOSError();
+}
+
+int DialogWindow::Run() {
+    Create();
+    try {
+        ReduceHeight(window_, design_.cutAtShow);
+        OnShow();
+    } catch (const std::exception& e) {
+        ShowErrorBox(window_, ErrorText(e));
+        return 1;
+    }
+    ShowWindow(window_, SW_SHOW);
+    RunMessageLoop(window_);
+    return exitCode_;
+}
+
+bool DialogWindow::HoldInputWhile(std::initializer_list<int> controls, const std::function<void()>& run) {
+    running_ = true;
+    for (const int id : controls) EnableWindow(GetDlgItem(window_, id), FALSE);
+    bool succeeded = true;
+    try {
+        run();
+    } catch (const std::exception& e) {
+        ShowErrorBox(window_, ErrorText(e));
+        succeeded = false;
+    }
+    running_ = false;
+    if (window_)
+        for (const int id : controls) EnableWindow(GetDlgItem(window_, id), TRUE);
+    return succeeded;
+}
+
+void DialogWindow::Close() { PostMessageW(window_, WM_CLOSE, 0, 0); }
+
+std::wstring DialogWindow::ControlText(int id) const {
+    const HWND control = GetDlgItem(window_, id);
+    std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+    text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+void DialogWindow::SetControlText(int id, const std::wstring& text) { SetDlgItemTextW(window_, id, text.c_str()); }
+
+bool DialogWindow::IsChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
+
+void DialogWindow::SetChecked(int id, bool checked) { CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
+
+void DialogWindow::SetStatusText(const std::wstring& text) { SetControlText(design_.statusId, text); }
+
+LRESULT DialogWindow::SendProgress(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return SendDlgItemMessageW(window_, design_.progressId, message, wParam, lParam);
+}
+
+bool DialogWindow::HandlePendingMessages() { return ProcessMessages(window_); }
+
+INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        reinterpret_cast<DialogWindow*>(lParam)->window_ = window;
+    }
+    auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Exceptions never leave the window procedure.
+    try {
+        switch (message) {
+            case WM_INITDIALOG:
+                SetClientSize(window_, design_.clientSize.cx, design_.clientSize.cy);
+                SendProgress(PBM_SETRANGE32, 0, 100);
+                SendProgress(PBM_SETSTEP, design_.progressStep, 0);
+                OnCreate();
+                if (!design_.firstFocusId) return TRUE;
+                SetFocus(GetDlgItem(window_, design_.firstFocusId));
+                return FALSE;
+            case WM_DRAWITEM:
+                if (static_cast<int>(wParam) != design_.bannerId) return FALSE;
+                DrawBanner(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            case WM_COMMAND:
+                if (!running_) OnCommand(LOWORD(wParam));
+                return TRUE;
+            case WM_CLOSE:
+                if (!running_) DestroyWindow(window_);
+                return TRUE;
+            case WM_DESTROY:
+                PostQuitMessage(exitCode_);
+                return TRUE;
+            case WM_NCDESTROY:
+                window_ = nullptr;
+                return FALSE;
+        }
+    } catch (const std::exception& e) {
+        ShowErrorBox(window_, ErrorText(e));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace orvelin
