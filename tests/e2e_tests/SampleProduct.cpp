@@ -68,7 +68,7 @@ std::wstring BuiltSampleSetup() { return BuildFolder() + L"sample-setup\\"; }
 std::wstring BuiltMessageDictionary() { return BuildFolder() + L"sample-dictionary\\MsgFile.XML"; }
 
 SampleSetupCopy::SampleSetupCopy() : folder_(temp_ / L"setup\\") {
-    if (!FileExistsAt(BuiltSampleSetup() + L"install.exe"))
+    if (!FileExists(BuiltSampleSetup() + L"install.exe"))
         throw std::runtime_error("the sample setup folder has not been built: " + ToUtf8(BuiltSampleSetup()));
     CopyTree(BuiltSampleSetup(), folder_);
 }
@@ -170,16 +170,6 @@ std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path) {
         names.emplace_back(name, length);
     }
     return names;
-}
-
-bool FileExistsAt(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExistsAt(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::vector<std::wstring> FilesUnder(const std::wstring& folder) {

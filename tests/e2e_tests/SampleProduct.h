@@ -82,8 +82,6 @@ bool KeyExists(HKEY root, const std::wstring& path);
 // REG_SZ values only; empty text (and a test failure) for anything else.
 std::wstring ReadStringValue(HKEY root, const std::wstring& path, const std::wstring& name);
 std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path);
-bool FileExistsAt(const std::wstring& path);
-bool FolderExistsAt(const std::wstring& path);
 // Every file under the folder and its sub-folders.
 std::vector<std::wstring> FilesUnder(const std::wstring& folder);
 // The lines of a text file in the ANSI code page; false in `eachLineEnded` when a line lacks CR LF.

@@ -8,6 +8,7 @@
 
 #include "DialogTemplate.h"
 #include "SampleProduct.h"
+#include "platform/FileSystem.h"
 #include "installer/InstallCatalogue.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -82,7 +83,7 @@ TEST(SampleSetupFolderTest, CatalogueNamesEveryFileOfTheFilesTreeAndNothingElse)
     EXPECT_TRUE(unlisted.empty()) << "in the setup folder but not catalogued, e.g. " << ToUtf8(unlisted.front());
 
     for (const wchar_t* shipped : {L"install.exe", L"install.ARA", L"setup.ini"})
-        EXPECT_TRUE(FileExistsAt(root + shipped)) << ToUtf8(shipped);
+        EXPECT_TRUE(FileExists(root + shipped)) << ToUtf8(shipped);
 }
 
 struct DesignCase {

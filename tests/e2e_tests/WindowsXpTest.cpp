@@ -77,11 +77,11 @@ TEST_F(WindowsXpTest, TheInstallerToldItRunsOnXpTakesTheOlderServer) {
 
     const std::wstring older = setup / L"FILES\\DATABASE SERVERS\\FIREBIRD15\\";
     EXPECT_EQ(ReadFileBytes(older + L"Setup\\setup-runs.log"), "FirebirdSetup.exe ran\r\n");
-    EXPECT_FALSE(FileExistsAt(setup / L"FILES\\DATABASE SERVERS\\FIREBIRD25\\Setup\\setup-runs.log"));
+    EXPECT_FALSE(FileExists(setup / L"FILES\\DATABASE SERVERS\\FIREBIRD25\\Setup\\setup-runs.log"));
     // Kind 1 on Windows XP: the program-files folder of the shell's CSIDL_PROGRAM_FILES.
     const std::wstring programFolder = CompanyFolder(GetSpecialFolder(CSIDL_PROGRAM_FILES), L"OrvelinDemo");
     EXPECT_EQ(ReadFileBytes(programFolder + L"\\BIN\\firebird.conf"), ReadFileBytes(older + L"BIN\\firebird.conf"));
-    EXPECT_TRUE(FileExistsAt(XpUninstallFolder() + L"\\" + kInstalledFileList));
+    EXPECT_TRUE(FileExists(XpUninstallFolder() + L"\\" + kInstalledFileList));
 }
 
 }  // namespace
