@@ -1,6 +1,6 @@
 BUILD ?= build
 
-.PHONY: all bootstrap build test demo bench clean
+.PHONY: all bootstrap build test demo bench release clean
 
 all: build
 
@@ -15,6 +15,9 @@ test: bootstrap
 
 demo: build
 	@ORVELIN_BUILD=$(abspath $(BUILD)) bash tools/demo.sh
+
+release: bootstrap
+	@ORVELIN_BUILD=$(abspath $(BUILD)) bash tools/release.sh
 
 bench: build
 	@ORVELIN_BUILD=$(abspath $(BUILD)) bash tools/bench.sh

@@ -8,14 +8,14 @@ deps="$here/.deps"
 pugixml_dir="$deps/pugixml"
 
 packages=(wine wine64 wine32:i386 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
-          xvfb xauth cmake ninja-build googletest liblnk-utils)
+          xvfb xauth cmake ninja-build googletest liblnk-utils osslsigncode openssl)
 
 have_all() {
   command -v i686-w64-mingw32-g++-posix >/dev/null &&
   command -v x86_64-w64-mingw32-g++-posix >/dev/null &&
   command -v wine >/dev/null && command -v Xvfb >/dev/null &&
   command -v cmake >/dev/null && command -v ninja >/dev/null &&
-  command -v lnkinfo >/dev/null &&
+  command -v lnkinfo >/dev/null && command -v osslsigncode >/dev/null && command -v openssl >/dev/null &&
   dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed' &&
   [ -d /usr/src/googletest/googletest ]
 }

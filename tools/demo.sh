@@ -198,6 +198,32 @@ install_and_uninstall() {   # label; screenshot suffix (empty: none)
     "$label" "$install_seconds" "$uninstall_seconds"
 }
 
+# As a deployment tool runs the programs: no window at all, exit codes read, logs kept.
+unattended_round_trip() {
+  local log_win='C:\OrvelinSetup\install.log' log_unix=$setup_unix/install.log code
+  bold "Unattended: install.exe /quiet /log $log_win, as a deployment tool runs it"
+  remove_leftovers
+  cp -r "$built_setup" "$setup_unix" || fail "cannot copy the setup folder"
+  "$WINE" "$bin/demo_driver.exe" run "$setup_win" install.exe /quiet /log "$log_win" 2>/dev/null ||
+    fail "the quiet install did not succeed"
+  key_exists || fail "no Uninstall key after the quiet install"
+  echo "  the log, $(wc -l < "$log_unix") lines; its first and last:"
+  sed -n '1,2p;$p' "$log_unix" | sed 's/^\xEF\xBB\xBF//; s/^/    /'
+  echo "Uninstall key, as Windows' list of programs and detection rules read it:"
+  show_key
+
+  bold "Unattended: install.exe /quiet again: already installed"
+  "$WINE" "$bin/demo_driver.exe" run "$setup_win" install.exe /quiet 2>/dev/null && fail "a second install succeeded"
+  bold "Unattended: uninstall.exe /quiet"
+  "$WINE" "$bin/demo_driver.exe" run "$uninstall_win" uninstall.exe /quiet 2>/dev/null ||
+    fail "the quiet uninstall did not succeed"
+  if key_exists; then fail "the Uninstall key is still there"; fi
+  bold "Unattended: install.exe /bogus: a bad command line"
+  "$WINE" "$bin/demo_driver.exe" run "$setup_win" install.exe /quiet /bogus 2>/dev/null && fail "a bad command line ran"
+  rm -rf "$setup_unix"
+  return 0
+}
+
 harness_start
 trap harness_stop EXIT
 provide_wine_fonts
@@ -216,6 +242,7 @@ if [ "$screenshots" = 1 ]; then
   ls -1 "$root"/docs/screenshots/*.png | sed "s|^$root/|  |"
 else
   install_and_uninstall "Sample"
+  unattended_round_trip
 fi
 echo
 echo "demo: done"

@@ -11,6 +11,11 @@
 //
 // prints where an install from that setup folder puts things on this machine, one
 // "name=value" a line, as the programs themselves work it out.
+//
+//   demo_driver run FOLDER PROGRAM [ARGUMENTS...]
+//
+// starts the program of the folder as a deployment tool does, waits for it and prints its exit
+// code, which Wine itself would pass on only modulo 256. Exit code: the program's, modulo 256.
 #include <windows.h>
 
 #include <cstdio>
@@ -139,6 +144,10 @@ bool DriveUninstaller(const std::wstring& folder, const std::wstring& screenshot
     return Finish(uninstaller.Program(), L"uninstall.exe", succeeded);
 }
 
+std::wstring QuotedArgument(const std::wstring& argument) {
+    return argument.find(L' ') == std::wstring::npos ? argument : L"\"" + argument + L"\"";
+}
+
 void SayWhere(const std::wstring& setupFolder) {
     const SetupSettings settings = ReadSetupSettings(IniFile(setupFolder + L"setup.ini"));
     const std::wstring application = settings.ApplicationName();
@@ -177,6 +186,15 @@ int wmain(int argc, wchar_t** argv) {
         if (what == L"where") {
             SayWhere(folder);
             return 0;
+        }
+        if (what == L"run" && argc > 3) {
+            std::wstring arguments;
+            for (int i = 4; i < argc; ++i) arguments += (i > 4 ? L" " : L"") + QuotedArgument(argv[i]);
+            const ChildProcess program(folder + argv[3], folder, arguments);
+            const auto code = program.WaitForExit();
+            Say(L"  " + std::wstring(argv[3]) + L" " + arguments + L": exit code " +
+                (code ? std::to_wstring(*code) : std::wstring(L"none, still running")));
+            return code ? static_cast<int>(*code % 256) : 1;
         }
         Say(L"unknown program: " + what);
         return 2;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "contract/InstallContract.h"
 #include "platform/FileSystem.h"
 #include "platform/Handles.h"
 #include "platform/Paths.h"
@@ -24,7 +25,7 @@ constexpr const wchar_t* Caption = L"Orvelin Demo";
 // application creates it; the uninstaller removes it.
 orvelin::UniqueRegKey OpenSettingsKey(const std::wstring& baseName) {
     orvelin::UniqueRegKey key;
-    const std::wstring path = L"Software\\ORVELIN\\" + baseName;
+    const std::wstring path = orvelin::ProgramSettingsKeyPath(baseName);
     if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Put(), nullptr) !=
         ERROR_SUCCESS)
         key.Release();

@@ -19,6 +19,8 @@ std::wstring UninstallKeyPath(const std::wstring& guid) {
     return L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + guid;
 }
 
+std::wstring SetupRunMutexName(const std::wstring& guid) { return L"Global\\Orvelin.Setup." + guid; }
+
 std::wstring UninstallFolder(const std::wstring& installerDataFolder, const std::wstring& guid) {
     return installerDataFolder + guid;
 }

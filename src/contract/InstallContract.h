@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "ProductVersion.h"
+
 namespace orvelin {
 
 inline constexpr wchar_t kCompany[] = L"ORVELIN";
-inline constexpr wchar_t kPublisher[] = L"ORVELIN EST KSA";
+inline constexpr wchar_t kPublisher[] = L"" ORVELIN_COMPANY_NAME;
 
 // The company's folder for one program or application under a Windows folder:
 // "<windowsFolder>\ORVELIN\<name>", without trailing backslash.
@@ -32,6 +34,11 @@ inline constexpr wchar_t kUninstallerFile[] = L"uninstall.exe";
 inline constexpr wchar_t kUninstallerArabicModule[] = L"uninstall.ARA";
 inline constexpr wchar_t kSetupIniCopy[] = L"Setup.ini";
 inline constexpr wchar_t kInstalledFileList[] = L"uninstallfilelist.txt";
+// A copy of the install's log, kept for support staff.
+inline constexpr wchar_t kInstallLog[] = L"install.log";
+
+// Held by a running install or uninstall of the product, machine-wide: one at a time.
+std::wstring SetupRunMutexName(const std::wstring& guid);
 
 // The installed-file list: one full path a line, each line ended by CR LF, in the order the
 // install created the files. It is written in the ANSI code page when every path fits it, and

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <iterator>
 
 #include "platform/FileSystem.h"
@@ -24,6 +25,24 @@ std::wstring IniFile::ReadString(const std::wstring& section, const std::wstring
 bool IniFile::ReadBool(const std::wstring& section, const std::wstring& key, bool defaultValue) const {
     const auto value = ParseInteger(ReadString(section, key), IntegerSyntax::DecimalOrHex);
     return value ? *value != 0 : defaultValue;
+}
+
+std::vector<std::pair<std::wstring, std::wstring>> IniFile::ReadSection(const std::wstring& section) const {
+    std::vector<wchar_t> buffer(4096);
+    for (;;) {
+        const DWORD length = GetPrivateProfileSectionW(section.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                       path_.c_str());
+        if (length + 2 < buffer.size()) break;
+        buffer.resize(buffer.size() * 2);
+    }
+    std::vector<std::pair<std::wstring, std::wstring>> entries;
+    for (const wchar_t* line = buffer.data(); *line; line += wcslen(line) + 1) {
+        const std::wstring text = line;
+        const size_t equals = text.find(L'=');
+        if (equals == std::wstring::npos) continue;
+        entries.emplace_back(Trim(text.substr(0, equals)), Trim(text.substr(equals + 1)));
+    }
+    return entries;
 }
 
 SetupIni::SetupIni(const std::wstring& exePath)

@@ -2,6 +2,8 @@
 // The setup configuration file "setup.ini" beside the program, read through the platform's
 // profile functions; the file is never held open.
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace orvelin {
 
@@ -15,6 +17,8 @@ public:
     // An integer; non-zero is true. "0x.." (3+ characters) and "$.." are hexadecimal.
     // A missing key or text that is not an integer gives the default.
     bool ReadBool(const std::wstring& section, const std::wstring& key, bool defaultValue) const;
+    // Every "key=value" of the section, in file order; keys keep their spelling.
+    std::vector<std::pair<std::wstring, std::wstring>> ReadSection(const std::wstring& section) const;
 
 private:
     std::wstring path_;

@@ -3,7 +3,6 @@
 #include <shlobj.h>
 
 #include "contract/InstallContract.h"
-#include "installer/FileCopy.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -22,10 +21,11 @@ std::wstring ReadProgramFilesDir() {
     return ReadLocalMachineString(L"\\Software\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir");
 }
 
-CopyEngine::CopyEngine(InstallCatalogue& catalogue, InstalledFiles& installed, RunView& view,
+CopyEngine::CopyEngine(InstallCatalogue& catalogue, InstalledFiles& installed, InstallChanges& changes, RunView& view,
                        const WindowsPlatform& windows, const std::wstring& applicationExe, const Translator& translate)
     : catalogue_(catalogue),
       installed_(installed),
+      changes_(changes),
       view_(view),
       windows_(windows),
       applicationExe_(applicationExe),
@@ -40,13 +40,13 @@ void CopyEngine::CopyLocations(const std::wstring& sourceFolder) {
         // A location's own files count only when it has no folders.
         if (folders.RecordCount() == 0) {
             const std::wstring destination = base + locations.AsText(L"TITLE");
-            ForceDirectories(destination);
+            changes_.CreateFolders(destination);
             CopyNodeFiles(sourceFolder, destination, kLocationLevel, locations.AsInteger(L"MINOR_ID"));
             continue;
         }
         for (folders.First(); !folders.Eof(); folders.Next()) {
             const std::wstring destination = base + folders.AsText(L"TITLE");
-            ForceDirectories(destination);
+            changes_.CreateFolders(destination);
             CopyNodeFiles(sourceFolder, destination, kFolderLevel, folders.AsInteger(L"DETAIL_ID"));
         }
     }
@@ -73,7 +73,7 @@ void CopyEngine::CopyNodeFiles(const std::wstring& sourceFolder, const std::wstr
             const std::wstring name(files.AsTextView(description));
             const std::wstring sourceFile = sourceFolder + L"\\" + name;
             const std::wstring destinationFile = destination + L"\\" + name;
-            CopyFileReplacing(view_, sourceFile, destinationFile, CopyFailureNotice(sourceFile, destination));
+            changes_.CopyReplacing(sourceFile, destinationFile, CopyFailureNotice(sourceFile, destination));
             view_.SetStatus(L"Copying: " + sourceFile);
             installed_.paths.push_back(destinationFile);
             if (UpperAscii(name) == mainExecutable) {

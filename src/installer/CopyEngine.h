@@ -6,6 +6,7 @@
 
 #include "foundation/InterfaceLanguage.h"
 #include "installer/InstallCatalogue.h"
+#include "installer/InstallChanges.h"
 #include "installer/InstalledFiles.h"
 #include "platform/WindowsPlatform.h"
 #include "ui/RunView.h"
@@ -23,8 +24,8 @@ std::wstring ReadProgramFilesDir();
 // One run's copying. The destinations it was handed are kept for the run, in call order.
 class CopyEngine {
 public:
-    CopyEngine(InstallCatalogue& catalogue, InstalledFiles& installed, RunView& view, const WindowsPlatform& windows,
-               const std::wstring& applicationExe, const Translator& translate);
+    CopyEngine(InstallCatalogue& catalogue, InstalledFiles& installed, InstallChanges& changes, RunView& view,
+               const WindowsPlatform& windows, const std::wstring& applicationExe, const Translator& translate);
 
     // Every location of the current application (locations of kind 1 to 4), its files taken
     // from sourceFolder (the category's folder, no trailing backslash).
@@ -43,6 +44,7 @@ public:
 private:
     InstallCatalogue& catalogue_;
     InstalledFiles& installed_;
+    InstallChanges& changes_;
     RunView& view_;
     WindowsPlatform windows_;
     std::wstring applicationExe_;

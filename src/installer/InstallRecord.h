@@ -1,10 +1,11 @@
 #pragma once
-// The installation record the install leaves for the uninstaller: the Uninstall key, the
-// uninstall folder and the installed-file list.
+// The installation record the install leaves for the uninstaller and for Windows' list of
+// installed programs: the Uninstall key, the uninstall folder and the installed-file list.
 #include <string>
 
+#include "installer/InstallChanges.h"
 #include "installer/InstalledFiles.h"
-#include "ui/RunView.h"
+#include "installer/SetupPackage.h"
 
 namespace orvelin {
 
@@ -13,16 +14,19 @@ void CheckAlreadyInstalled(const std::wstring& guid);
 
 // Writes the Uninstall key and fills the uninstall folder (PlaceUninstaller) under
 // uninstallRoot, the installer's own all-users data folder.
-void WriteUninstallEntry(const std::wstring& guid, const std::wstring& displayName, const std::wstring& uninstallRoot,
-                         const std::wstring& setupFolder, InstalledFiles& installed, RunView& view);
+void WriteUninstallEntry(const SetupSettings& settings, const std::wstring& uninstallRoot,
+                         const std::wstring& setupFolder, InstalledFiles& installed, InstallChanges& changes);
 
 // Copies the uninstaller (with its Arabic module when the setup has one) and setup.ini into the
 // folder, lists the folder's Setup.ini last and saves the installed-file list there.
 void PlaceUninstaller(const std::wstring& folder, const std::wstring& setupFolder, InstalledFiles& installed,
-                      RunView& view);
+                      InstallChanges& changes);
 
 // "UninstallString" of an uninstaller path: quoted when it holds a blank, so that Windows
 // does not take the text after the blank for arguments.
 std::wstring QuotedCommand(const std::wstring& path);
+
+// The installed files' size in KB, rounded up, each file counted once: "EstimatedSize".
+DWORD EstimatedSizeKb(const std::vector<std::wstring>& files);
 
 }  // namespace orvelin

@@ -21,9 +21,9 @@ int CountApplicationFiles(const std::wstring& setupFolder) {
     return static_cast<int>(files.size());
 }
 
-InstallRun::InstallRun(SetupPackage& package, InstalledFiles& installed, InstallView& view,
+InstallRun::InstallRun(SetupPackage& package, InstalledFiles& installed, InstallView& view, RunLog& log,
                        const InstallContext& context)
-    : package_(package), installed_(installed), view_(view), context_(context) {}
+    : package_(package), installed_(installed), view_(view), log_(log), context_(context) {}
 
 InstallRun::Outcome InstallRun::Execute(const InstallChoices& choices) {
     int databaseIndex = choices.database.value_or(-1);
@@ -43,9 +43,11 @@ InstallRun::Outcome InstallRun::Execute(const InstallChoices& choices) {
     view_.SetStatus(L"Creating program folders");
     view_.SetProgressMax(CountApplicationFiles(package_.folder));
 
-    CopyEngine copyEngine(package_.catalogue, installed_, view_, context_.windows, settings.applicationExe,
+    InstallChanges changes(view_, log_);
+    CopyEngine copyEngine(package_.catalogue, installed_, changes, view_, context_.windows, settings.applicationExe,
                           context_.translate);
-    SetupPrograms setupPrograms(package_.catalogue, copyEngine, view_, context_.windows, context_.translate);
+    SetupPrograms setupPrograms(package_.catalogue, copyEngine, view_, log_, context_.windows, context_.translate,
+                                context_.unattended ? &settings : nullptr);
     const std::wstring setupRoot = CheckFolderPath(package_.folder, context_.translate);
     DataPacketTable& applications = package_.catalogue.applications;
     for (applications.First(); !applications.Eof(); applications.Next())
@@ -54,9 +56,8 @@ InstallRun::Outcome InstallRun::Execute(const InstallChoices& choices) {
     view_.SetProgressPosition(100);
     view_.SetStatus(L"Adding application to windows control panael");
     CreateShortcuts(installed_.mainExecutable, settings.displayName, choices.shortcutName, choices.addDesktopShortcut,
-                    view_.Owner(), installed_.paths);
-    WriteUninstallEntry(settings.guid, settings.displayName, context_.uninstallRoot, package_.folder, installed_,
-                        view_);
+                    view_.Owner(), changes, installed_.paths);
+    WriteUninstallEntry(settings, context_.uninstallRoot, package_.folder, installed_, changes);
     view_.ShowMessage(L"Program was installed successfully");
     return Outcome::Installed;
 }

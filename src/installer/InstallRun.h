@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/InterfaceLanguage.h"
+#include "foundation/RunLog.h"
 #include "installer/InstallView.h"
 #include "installer/InstalledFiles.h"
 #include "installer/SetupPackage.h"
@@ -20,6 +21,7 @@ struct InstallContext {
     std::wstring uninstallRoot;   // the installer's own all-users data folder: receives the uninstall folder
     WindowsPlatform windows;
     Translator translate;
+    bool unattended = false;      // nobody watches: setup programs get their [QuietArguments]
 };
 
 // The progress bar's range: the number of files under the setup folder's "FILES\INSTALLED APPLIC".
@@ -28,7 +30,8 @@ int CountApplicationFiles(const std::wstring& setupFolder);
 class InstallRun {
 public:
     // installed: what earlier runs of the same window put on the machine; this run adds to it.
-    InstallRun(SetupPackage& package, InstalledFiles& installed, InstallView& view, const InstallContext& context);
+    InstallRun(SetupPackage& package, InstalledFiles& installed, InstallView& view, RunLog& log,
+               const InstallContext& context);
 
     enum class Outcome { Refused, Installed };
     // Refused: the database choice was not made, and nothing else happened. Any error
@@ -42,6 +45,7 @@ private:
     SetupPackage& package_;
     InstalledFiles& installed_;
     InstallView& view_;
+    RunLog& log_;
     const InstallContext& context_;
 };
 

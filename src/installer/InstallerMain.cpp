@@ -1,9 +1,9 @@
-// install.exe: the shared start-up, then the installer window until it closes.
+// install.exe: the shared start-up, then the install, through its window or not.
 #include <windows.h>
 
-#include "installer/InstallerWindow.h"
+#include "installer/Installer.h"
 #include "ui/ProgramEntry.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return orvelin::RunProgram([](orvelin::Startup& startup) { return orvelin::InstallerWindow(startup).Run(); });
+    return orvelin::RunProgram({orvelin::InstallOptions(), orvelin::RunInstaller});
 }

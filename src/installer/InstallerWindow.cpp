@@ -17,10 +17,10 @@ constexpr DialogDesign kDesign{
 
 }  // namespace
 
-InstallerWindow::InstallerWindow(Startup& startup)
-    : MainDialog(kDesign, startup.Language().ResourceModule()),
-      startup_(startup),
-      context_{startup.Folders().CommonDataDir, {}, startup.Language().Translate()} {}
+InstallerWindow::InstallerWindow(Startup& startup, Installer& installer, std::optional<UnattendedInstall> passive)
+    : MainDialog(kDesign, startup.Language().ResourceModule()), installer_(installer), passive_(std::move(passive)) {
+    SetExitCode(installer_.Outcome());
+}
 
 void InstallerWindow::OnCreate() {
     const HWND databases = GetDlgItem(Window(), IDC_SELECT_DB);
@@ -31,15 +31,17 @@ void InstallerWindow::OnCreate() {
 }
 
 void InstallerWindow::OnShow() {
-    context_.windows = WindowsPlatform::Detect();
-    if (!startup_.Setup().Found()) return;
-    package_.Load(startup_.Folders().ExePath, startup_.Setup().File());
-    const SetupSettings& settings = package_.settings;
+    if (!installer_.Load()) return;
+    const SetupSettings& settings = installer_.Package().settings;
     SetControlText(IDC_GUID, settings.guid);
     SetControlText(IDC_SHORTCUT_NAME, settings.shortcutName);
     SetControlText(IDC_DISPLAY_NAME, settings.displayName);
     SetChecked(IDC_ADD_SHORTCUT, settings.addDesktopShortcut);
     ShowWindow(GetDlgItem(Window(), IDC_SELECT_DB), settings.offersDatabaseServer ? SW_SHOW : SW_HIDE);
+    if (!passive_) return;
+    ShowChoices(UnattendedChoices(settings, *passive_));
+    // Starts once the window is on the screen.
+    PostMessageW(Window(), WM_COMMAND, IDC_INSTALL, 0);
 }
 
 void InstallerWindow::OnCommand(int id) {
@@ -52,8 +54,12 @@ void InstallerWindow::OnCommand(int id) {
 
 void InstallerWindow::Install() {
     HoldInputWhile({IDC_INSTALL, IDC_EXIT}, [this] {
-        if (InstallRun(package_, installed_, *this, context_).Execute(Choices()) == InstallRun::Outcome::Installed)
-            Close();
+        std::optional<UnattendedAnswers> answers;
+        if (passive_) answers = UnattendedAnswers{passive_->runSetupPrograms};
+        LoggedInstallView view(this, installer_.Log(), answers);
+        const Installer::Result result = installer_.Install(view, Choices(), passive_.has_value());
+        SetExitCode(installer_.Outcome());
+        if (result == Installer::Result::Installed || passive_) Close();
     });
 }
 
@@ -64,6 +70,12 @@ InstallChoices InstallerWindow::Choices() const {
     if (IsWindowVisible(GetDlgItem(Window(), IDC_SELECT_DB)))
         choices.database = static_cast<int>(SendDlgItemMessageW(Window(), IDC_SELECT_DB, CB_GETCURSEL, 0, 0));
     return choices;
+}
+
+void InstallerWindow::ShowChoices(const InstallChoices& choices) {
+    SetControlText(IDC_SHORTCUT_NAME, choices.shortcutName);
+    SetChecked(IDC_ADD_SHORTCUT, choices.addDesktopShortcut);
+    if (choices.database) SelectDatabase(*choices.database);
 }
 
 void InstallerWindow::SelectDatabase(int index) {

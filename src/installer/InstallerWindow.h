@@ -1,18 +1,20 @@
 #pragma once
 // The installer's one window: what is about to be installed, the choices the user may change,
-// and the progress of the install run behind its Install button.
+// and the progress of the install run behind its Install button. In a passive run it shows the
+// command line's choices, runs at once and closes by itself.
+#include <optional>
+
 #include "foundation/Startup.h"
-#include "installer/InstallRun.h"
 #include "installer/InstallView.h"
-#include "installer/InstalledFiles.h"
-#include "installer/SetupPackage.h"
+#include "installer/Installer.h"
 #include "ui/MainDialog.h"
 
 namespace orvelin {
 
 class InstallerWindow final : public MainDialog<InstallView> {
 public:
-    explicit InstallerWindow(Startup& startup);
+    // passive: the command line's answers, when nobody needs to watch.
+    InstallerWindow(Startup& startup, Installer& installer, std::optional<UnattendedInstall> passive);
 
     void SelectDatabase(int index) override;
 
@@ -22,11 +24,10 @@ private:
     void OnCommand(int id) override;
     void Install();
     InstallChoices Choices() const;
+    void ShowChoices(const InstallChoices& choices);
 
-    Startup& startup_;
-    InstallContext context_;
-    SetupPackage package_;
-    InstalledFiles installed_;   // kept from one press of Install to the next
+    Installer& installer_;
+    std::optional<UnattendedInstall> passive_;
 };
 
 }  // namespace orvelin

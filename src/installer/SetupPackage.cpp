@@ -1,10 +1,18 @@
 #include "installer/SetupPackage.h"
 
 #include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace orvelin {
 
 std::wstring SetupSettings::ApplicationName() const { return ChangeFileExt(applicationExe, L""); }
+
+std::optional<std::wstring> SetupSettings::QuietArgumentsOf(const std::wstring& programFile) const {
+    const std::wstring name = ExtractFileName(programFile);
+    for (const auto& [program, arguments] : quietArguments)
+        if (EqualsIgnoreCase(program, name)) return arguments;
+    return std::nullopt;
+}
 
 SetupSettings ReadSetupSettings(const IniFile& ini) {
     SetupSettings settings;
@@ -15,6 +23,10 @@ SetupSettings ReadSetupSettings(const IniFile& ini) {
     settings.shortcutName = ini.ReadString(L"Install", L"DskTopShortCutName");
     settings.displayName = ini.ReadString(L"Install", L"DisplayName");
     settings.addDesktopShortcut = ini.ReadBool(L"Install", L"AddShortCut", true);
+    settings.aboutUrl = ini.ReadString(L"Install", L"URLInfoAbout");
+    settings.helpLink = ini.ReadString(L"Install", L"HelpLink");
+    settings.contact = ini.ReadString(L"Install", L"Contact");
+    settings.quietArguments = ini.ReadSection(L"QuietArguments");
     if (settings.displayName.empty()) settings.displayName = settings.applicationFullName;
     return settings;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The setup folder as the installer reads it when its window is shown: the settings of
 // setup.ini and the installation catalogue.
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "foundation/SetupIni.h"
 #include "installer/InstallCatalogue.h"
@@ -16,9 +19,17 @@ struct SetupSettings {
     std::wstring shortcutName;          // [Install] DskTopShortCutName
     std::wstring displayName;           // [Install] DisplayName, else the full name
     bool addDesktopShortcut = true;     // [Install] AddShortCut
+    std::wstring aboutUrl;              // [Install] URLInfoAbout, for the Windows list of programs
+    std::wstring helpLink;              // [Install] HelpLink
+    std::wstring contact;               // [Install] Contact
+    // [QuietArguments]: a setup program's file name (letter case aside) and the arguments it is
+    // started with when nobody watches the install.
+    std::vector<std::pair<std::wstring, std::wstring>> quietArguments;
 
     // The executable's name without extension: it names the application's folders.
     std::wstring ApplicationName() const;
+    // The [QuietArguments] entry of a setup program; empty when it has none.
+    std::optional<std::wstring> QuietArgumentsOf(const std::wstring& programFile) const;
 };
 
 SetupSettings ReadSetupSettings(const IniFile& setupIni);

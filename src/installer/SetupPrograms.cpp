@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/Paths.h"
 #include "platform/Process.h"
 #include "platform/Text.h"
 
@@ -26,9 +27,16 @@ std::wstring WithoutTrailingDigits(std::wstring text) {
 
 }  // namespace
 
-SetupPrograms::SetupPrograms(InstallCatalogue& catalogue, CopyEngine& copyEngine, InstallView& view,
-                             const WindowsPlatform& windows, const Translator& translate)
-    : catalogue_(catalogue), copyEngine_(copyEngine), view_(view), windows_(windows), translate_(translate) {}
+SetupPrograms::SetupPrograms(InstallCatalogue& catalogue, CopyEngine& copyEngine, InstallView& view, RunLog& log,
+                             const WindowsPlatform& windows, const Translator& translate,
+                             const SetupSettings* quietArguments)
+    : catalogue_(catalogue),
+      copyEngine_(copyEngine),
+      view_(view),
+      log_(log),
+      windows_(windows),
+      translate_(translate),
+      unattended_(quietArguments) {}
 
 void SetupPrograms::InstallDbServers(const std::wstring& categoryFolder, int databaseIndex) {
     if (databaseIndex == 0) {
@@ -73,7 +81,7 @@ void SetupPrograms::ProcessLocationFolders(const std::wstring& categoryFolder, i
         } else if (action == runCode) {
             const std::wstring name = category == Category::DatabaseServers ? WithoutTrailingDigits(locationTitle) : title;
             view_.ShowMessage(L"Installer will run the setup program for: " + name);
-            if (view_.Ask(RunQuestion)) RunFolderPrograms(sourceFolder, kFolderLevel, folders.AsInteger(L"DETAIL_ID"));
+            if (view_.Ask(Question::RunSetupProgram, RunQuestion)) RunFolderPrograms(sourceFolder, kFolderLevel, folders.AsInteger(L"DETAIL_ID"));
         }
     }
 }
@@ -84,9 +92,24 @@ void SetupPrograms::RunFolderPrograms(const std::wstring& runFolder, int level, 
     const int description = files.FieldIndex(L"DESCRIPTION");
     for (; !files.Eof(); files.Next()) {
         const std::wstring program = runFolder + L"\\" + std::wstring(files.AsTextView(description));
-        const ProgramRun run =
-            RunAndWait(program, view_.Owner(), WaitMode::Sleeping, [this] { return view_.ProcessMessages(); });
-        if (!run.started) view_.ShowMessage(translate_(L"Error starting the application!"));
+        std::wstring arguments;
+        if (unattended_) {
+            if (const auto quiet = unattended_->QuietArgumentsOf(program))
+                arguments = *quiet;
+            else
+                log_.Write(L"No [QuietArguments] entry for " + ExtractFileName(program) +
+                           L": started as in a window run, it may wait for a person");
+        }
+        log_.Write(L"Setup program started: " + program + (arguments.empty() ? L"" : L" " + arguments));
+        const ProgramRun run = RunAndWait(program, arguments, view_.Owner(), WaitMode::Sleeping,
+                                          [this] { return view_.ProcessMessages(); });
+        if (!run.started) {
+            log_.Write(L"Setup program could not be started: " + program);
+            view_.ShowMessage(translate_(L"Error starting the application!"));
+        } else {
+            log_.Write(L"Setup program ended: " + ExtractFileName(program) + L", exit code " +
+                       (run.exitCode ? std::to_wstring(*run.exitCode) : std::wstring(L"unknown")));
+        }
     }
 }
 

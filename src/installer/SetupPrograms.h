@@ -7,14 +7,17 @@
 #include "installer/CopyEngine.h"
 #include "installer/InstallCatalogue.h"
 #include "installer/InstallView.h"
+#include "installer/SetupPackage.h"
 #include "platform/WindowsPlatform.h"
 
 namespace orvelin {
 
 class SetupPrograms {
 public:
-    SetupPrograms(InstallCatalogue& catalogue, CopyEngine& copyEngine, InstallView& view,
-                  const WindowsPlatform& windows, const Translator& translate);
+    // quietArguments: when nobody watches the install, the setup programs' arguments by file name
+    // (empty otherwise: every program is started as it is).
+    SetupPrograms(InstallCatalogue& catalogue, CopyEngine& copyEngine, InstallView& view, RunLog& log,
+                  const WindowsPlatform& windows, const Translator& translate, const SetupSettings* quietArguments);
 
     // The current application's location for the chosen server (the database choice's index;
     // none when -1) and this Windows generation, the first that qualifies only.
@@ -22,7 +25,8 @@ public:
     void InstallDbServers(const std::wstring& categoryFolder, int databaseIndex);
     // Every location of the current application for this Windows generation.
     void InstallThirdPartyPrograms(const std::wstring& categoryFolder);
-    // Starts each file of the node from runFolder and waits for it to end.
+    // Starts each file of the node from runFolder and waits for it to end. Each start and exit
+    // code is logged.
     void RunFolderPrograms(const std::wstring& runFolder, int level, int parentId);
 
 private:
@@ -32,8 +36,10 @@ private:
     InstallCatalogue& catalogue_;
     CopyEngine& copyEngine_;
     InstallView& view_;
+    RunLog& log_;
     WindowsPlatform windows_;
     Translator translate_;
+    const SetupSettings* unattended_;
 };
 
 }  // namespace orvelin

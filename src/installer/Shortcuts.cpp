@@ -40,24 +40,25 @@ ComPtr<IPersistFile> MakeShellLink(const std::wstring& target) {
 
 // Not checked: a name the file system refuses leaves no shortcut, and the uninstaller
 // passes over a listed file that is missing.
-void Save(const ComPtr<IPersistFile>& link, const std::wstring& linkPath, std::vector<std::wstring>& listed) {
-    link->Save(linkPath.c_str(), FALSE);
+void Save(const ComPtr<IPersistFile>& link, const std::wstring& linkPath, InstallChanges& changes,
+          std::vector<std::wstring>& listed) {
+    changes.SaveShortcut(*link.Get(), linkPath);
     listed.push_back(linkPath);
 }
 
 }  // namespace
 
 void CreateShortcuts(const std::wstring& target, const std::wstring& displayName, const std::wstring& shortcutName,
-                     bool onDesktop, HWND owner, std::vector<std::wstring>& listed) {
+                     bool onDesktop, HWND owner, InstallChanges& changes, std::vector<std::wstring>& listed) {
     const std::wstring fileName = shortcutName + kShortcutExtension;
     const auto groupLink = MakeShellLink(target);
     const std::wstring group =
         ProgramGroupFolder(GetSpecialFolderLocation(owner, CSIDL_COMMON_PROGRAMS), displayName) + L"\\";
-    if (!DirectoryExists(group)) ForceDirectories(group);
-    Save(groupLink, group + fileName, listed);
+    changes.CreateFolders(group);
+    Save(groupLink, group + fileName, changes, listed);
     if (!onDesktop) return;
     const auto desktopLink = MakeShellLink(target);
-    Save(desktopLink, GetSpecialFolderLocation(owner, CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + fileName, listed);
+    Save(desktopLink, GetSpecialFolderLocation(owner, CSIDL_COMMON_DESKTOPDIRECTORY) + L"\\" + fileName, changes, listed);
 }
 
 }  // namespace orvelin

@@ -26,14 +26,19 @@ bool DirectoryExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ForceDirectories(const std::wstring& path) {
+bool ForceDirectories(const std::wstring& path, std::vector<std::wstring>* created) {
     const std::wstring folder = ExcludeTrailingBackslash(path);
     if (folder.empty()) return false;
     if (DirectoryExists(folder)) return true;
     const std::wstring parent = ExcludeTrailingBackslash(ExtractFilePath(folder));
     // A drive ("C:") or the root of the current drive ends the walk up.
-    if (!parent.empty() && parent != folder && parent.back() != L':' && !ForceDirectories(parent)) return false;
-    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+    if (!parent.empty() && parent != folder && parent.back() != L':' && !ForceDirectories(parent, created))
+        return false;
+    if (CreateDirectoryW(folder.c_str(), nullptr)) {
+        if (created) created->push_back(folder);
+        return true;
+    }
+    return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 std::wstring ModuleFilePath() {
@@ -79,9 +84,9 @@ std::string ReadFileBytes(const std::wstring& path) {
     return bytes;
 }
 
-FileWriter::FileWriter(std::wstring path)
+FileWriter::FileWriter(std::wstring path, DWORD share)
     : path_(std::move(path)),
-      file_(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+      file_(CreateFileW(path_.c_str(), GENERIC_WRITE, share, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
     if (!file_) RaiseFileError(L"Cannot create file \"%s\". %s", path_);
 }
 

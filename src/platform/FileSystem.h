@@ -14,8 +14,9 @@ namespace orvelin {
 
 bool FileExists(const std::wstring& path);       // an existing file, not a folder
 bool DirectoryExists(const std::wstring& path);
-// Creates the folder and every missing parent; true when the folder exists afterwards.
-bool ForceDirectories(const std::wstring& path);
+// Creates the folder and every missing parent; true when the folder exists afterwards. Each
+// folder made is appended to `created`, parents first, when it is given.
+bool ForceDirectories(const std::wstring& path, std::vector<std::wstring>* created = nullptr);
 std::wstring ModuleFilePath();                    // full path of the running program file
 
 // Reads the whole file into memory that allocate(size) provides and answers the size.
@@ -27,7 +28,8 @@ std::string ReadFileBytes(const std::wstring& path);
 // "Cannot write file "%s". %s".
 class FileWriter {
 public:
-    explicit FileWriter(std::wstring path);
+    // share: what others may do with the file meanwhile (FILE_SHARE_READ and the like).
+    explicit FileWriter(std::wstring path, DWORD share = 0);
     void Write(std::string_view bytes);
 
 private:

@@ -29,7 +29,7 @@ bool WaitHandlingMessages(HANDLE process, const std::function<bool()>& processMe
 
 }  // namespace
 
-ProgramRun RunAndWait(const std::wstring& file, HWND owner, WaitMode mode,
+ProgramRun RunAndWait(const std::wstring& file, const std::wstring& parameters, HWND owner, WaitMode mode,
                       const std::function<bool()>& processMessages) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
@@ -37,6 +37,7 @@ ProgramRun RunAndWait(const std::wstring& file, HWND owner, WaitMode mode,
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.hwnd = owner;
     info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExW(&info)) return {};
     // No process when the shell handed the file to a program that was already running.

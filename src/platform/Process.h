@@ -18,10 +18,11 @@ struct ProgramRun {
     std::optional<DWORD> exitCode;   // empty when the shell gave no process to wait for
 };
 
-// Opens the file through the shell (default verb, shown normally, owned by `owner`) and waits
-// until the started process ends. In message mode processMessages handles what is pending
-// and answers false once the program has been asked to end, which ends the wait too.
-ProgramRun RunAndWait(const std::wstring& file, HWND owner, WaitMode mode,
+// Opens the file through the shell (default verb, the parameters given, shown normally, owned
+// by `owner`) and waits until the started process ends. In message mode processMessages handles
+// what is pending and answers false once the program has been asked to end, which ends the
+// wait too.
+ProgramRun RunAndWait(const std::wstring& file, const std::wstring& parameters, HWND owner, WaitMode mode,
                       const std::function<bool()>& processMessages);
 
 }  // namespace orvelin

@@ -48,6 +48,12 @@ void RegistryKey::WriteString(const std::wstring& name, const std::wstring& valu
         throw Error(Substitute(L"Failed to set data for '%s'", {name}));
 }
 
+void RegistryKey::WriteDword(const std::wstring& name, DWORD value) const {
+    if (RegSetValueExW(key_.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) !=
+        ERROR_SUCCESS)
+        throw Error(Substitute(L"Failed to set data for '%s'", {name}));
+}
+
 bool RegistryKeyExists(HKEY root, const std::wstring& path, REGSAM access) {
     return RegistryKey::Open(root, path, access).has_value();
 }

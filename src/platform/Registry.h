@@ -24,6 +24,8 @@ public:
     std::optional<std::wstring> ReadString(const std::wstring& name) const;
     // A REG_SZ value. Throws "Failed to set data for '%s'".
     void WriteString(const std::wstring& name, const std::wstring& value) const;
+    // A REG_DWORD value. Throws "Failed to set data for '%s'".
+    void WriteDword(const std::wstring& name, DWORD value) const;
 
     HKEY Handle() const noexcept { return key_.Get(); }
 

@@ -90,7 +90,7 @@ public:
     void ShowError(const std::wstring& text) override {
         MessageBoxW(Window(), text.c_str(), ApplicationTitle().c_str(), MB_OK | MB_ICONSTOP);
     }
-    bool Ask(const std::wstring& question) override { return AskConfirmation(Window(), question); }
+    bool Ask(Question, const std::wstring& question) override { return AskConfirmation(Window(), question); }
     bool ProcessMessages() override { return HandlePendingMessages(); }
     HWND Owner() const override { return Window(); }
 

@@ -7,6 +7,12 @@
 
 namespace orvelin {
 
+// What a question is about, so that a run nobody watches can answer it.
+enum class Question {
+    RunSetupProgram,   // start another vendor's setup program now?
+    ConfirmUninstall,  // remove the files, data and documents included?
+};
+
 class RunView {
 public:
     virtual ~RunView() = default;
@@ -23,7 +29,7 @@ public:
     // An error box (stop icon) with one OK button.
     virtual void ShowError(const std::wstring& text) = 0;
     // A Yes/No/Cancel question; true only for Yes.
-    virtual bool Ask(const std::wstring& question) = 0;
+    virtual bool Ask(Question about, const std::wstring& question) = 0;
     // Lets the window handle what is pending; false once the program has been asked to end.
     virtual bool ProcessMessages() = 0;
     // The window that owns what the run shows or starts.

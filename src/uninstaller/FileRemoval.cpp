@@ -5,6 +5,7 @@
 #include "uninstaller/FileRemoval.h"
 
 #include "contract/InstallContract.h"
+#include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -12,9 +13,13 @@
 
 namespace orvelin {
 
-bool DeleteFileIfExists(RunView& view, const std::wstring& file) {
+bool DeleteFileIfExists(RunView& view, RunLog& log, const std::wstring& file) {
     if (!FileExists(file)) return false;
-    if (DeleteFileW(file.c_str())) return true;
+    if (DeleteFileW(file.c_str())) {
+        log.Write(L"File deleted: " + file);
+        return true;
+    }
+    log.Write(L"File not deleted: " + file + L": " + SystemErrorText(GetLastError()));
     view.ShowError(L"Error DeleteFile");
     return false;
 }
@@ -26,14 +31,15 @@ void UninstallRun::DeleteInstalledFiles(const std::wstring& uninstallFolder) {
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
         if (line->empty()) continue;
         NoteShortcut(*line);
-        DeleteFileIfExists(view_, *line);
+        RemoveFile(*line);
     }
-    DeleteFileIfExists(view_, listFile);
+    RemoveFile(listFile);
     // Only empty folders go: what the application made while in use stays with its folder.
     const std::wstring name = settings_.ApplicationName();
     // An empty name would make them the company's folders, shared with other applications.
     if (name.empty()) return;
-    for (const auto& folder : ApplicationFolders(name)) RemoveDirectoryW(folder.c_str());
+    for (const auto& folder : ApplicationFolders(name))
+        if (RemoveDirectoryW(folder.c_str())) log_.Write(L"Folder removed: " + folder);
 }
 
 // The desktop shortcut lies in the common desktop folder, whose path holds "Desktop".
@@ -57,8 +63,8 @@ void UninstallRun::RemoveProgramShortcutFolder() {
     ForEachEntry(folder, L"*.*", [&](const WIN32_FIND_DATAW& entry) {
         if (!IsFolder(entry)) files.push_back(folder + entry.cFileName);
     });
-    for (const auto& file : files) DeleteFileIfExists(view_, file);
-    RemoveDirectoryW(ExcludeTrailingBackslash(folder).c_str());
+    for (const auto& file : files) RemoveFile(file);
+    if (RemoveDirectoryW(ExcludeTrailingBackslash(folder).c_str())) log_.Write(L"Folder removed: " + folder);
 }
 
 }  // namespace orvelin

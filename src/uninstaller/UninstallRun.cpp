@@ -6,6 +6,7 @@
 #include "platform/Error.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
+#include "ui/ExitCodes.h"
 #include "uninstaller/FileRemoval.h"
 
 namespace orvelin {
@@ -19,14 +20,21 @@ constexpr const wchar_t* kConfirmation =
 constexpr const wchar_t* kRemovingFromControlPanel = L"Status: Removing from windows control panale";
 
 // Without the record the list would be looked for at the root of the current drive, and
-// whatever a file there lists would be deleted.
-[[noreturn]] void RaiseRecordNotFound(const std::wstring& guid) {
+// whatever a file there lists would be deleted; and nothing done is no uninstall.
+void CheckInstallationRecord(const std::wstring& guid, bool needsLocation, const std::wstring& location) {
     if (guid.empty())
         throw Error(L"The installation record of this application was not found: setup.ini gives no application "
                     L"GUID. Nothing was removed.");
-    throw Error(Substitute(L"The installation record of this application was not found: the registry key "
-                           L"HKEY_LOCAL_MACHINE\\%s or its value \"InstallLocation\" is missing. Nothing was removed.",
-                           {UninstallKeyPath(guid)}));
+    const std::wstring key = UninstallKeyPath(guid);
+    if (!RegistryKeyExists(HKEY_LOCAL_MACHINE, key, KEY_READ))
+        throw RunRefusal(Substitute(L"The installation record of this application was not found: the registry key "
+                                    L"HKEY_LOCAL_MACHINE\\%s is missing. Nothing was removed.",
+                                    {key}),
+                         kNotInstalled);
+    if (needsLocation && location.empty())
+        throw Error(Substitute(L"The installation record of this application was not found: the registry key "
+                               L"HKEY_LOCAL_MACHINE\\%s has no value \"InstallLocation\". Nothing was removed.",
+                               {key}));
 }
 
 }  // namespace
@@ -39,18 +47,18 @@ std::wstring ReadInstallLocation(const std::wstring& guid) {
     return key->ReadString(kInstallLocationValue).value_or(L"");
 }
 
-UninstallRun::UninstallRun(const UninstallSettings& settings, std::vector<UniqueHandle>& heldMutexes, RunView& view)
-    : settings_(settings), heldMutexes_(heldMutexes), view_(view) {}
+UninstallRun::UninstallRun(const UninstallSettings& settings, std::vector<UniqueHandle>& heldMutexes, RunView& view,
+                           RunLog& log)
+    : settings_(settings), heldMutexes_(heldMutexes), view_(view), log_(log) {}
 
 UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
     const std::wstring& guid = settings_.guid;
+    trace_.uninstallFolder = ReadInstallLocation(guid);
+    CheckInstallationRecord(guid, removeFiles, trace_.uninstallFolder);
     if (removeFiles) {
-        if (!view_.Ask(kConfirmation)) return Outcome::Cancelled;
+        if (!view_.Ask(Question::ConfirmUninstall, kConfirmation)) return Outcome::Cancelled;
         HoldApplicationMutex();
     }
-
-    trace_.uninstallFolder = ReadInstallLocation(guid);
-    if (removeFiles && trace_.uninstallFolder.empty()) RaiseRecordNotFound(guid);
     view_.StepProgress(kStep);
 
     if (removeFiles) {
@@ -64,14 +72,15 @@ UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
     RemoveProgramShortcutFolder();
 
     view_.StepProgress(kStep);
-    DeleteFileIfExists(view_, trace_.desktopShortcut);
+    RemoveFile(trace_.desktopShortcut);
 
     Step(kRemovingFromControlPanel);
-    // An empty GUID would name the Uninstall key itself, the parent of every program's key.
-    if (!guid.empty()) DeleteRegistryTree(HKEY_LOCAL_MACHINE, UninstallKeyPath(guid));
+    RemoveKey(HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE", UninstallKeyPath(guid));
 
     Step(kRemovingFromControlPanel);
-    DeleteUserSettingsKey();
+    // An empty name would make it the company's key, shared with the other applications.
+    if (!settings_.ApplicationName().empty())
+        RemoveKey(HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", ProgramSettingsKeyPath(settings_.ApplicationName()));
 
     view_.StepProgress(kStep);
     view_.ShowMessage(L"Program was uninstalled");
@@ -85,8 +94,6 @@ void UninstallRun::Step(const std::wstring& status) {
 
 // A running application holds the mutex named by its GUID.
 void UninstallRun::HoldApplicationMutex() {
-    // No name, no application to tell apart; the missing record stops the run right after.
-    if (settings_.guid.empty()) return;
     UniqueHandle mutex(CreateMutexW(nullptr, TRUE, settings_.guid.c_str()));
     const DWORD code = GetLastError();
     if (!mutex) RaiseLastOSError(code);
@@ -95,11 +102,13 @@ void UninstallRun::HoldApplicationMutex() {
         throw Error(L"The application is running. Quite the application before uninstalling");
 }
 
-void UninstallRun::DeleteUserSettingsKey() {
-    const std::wstring name = settings_.ApplicationName();
-    // An empty name would make it the company's key, shared with the other applications.
-    if (name.empty()) return;
-    DeleteRegistryTree(HKEY_CURRENT_USER, ProgramSettingsKeyPath(name));
+void UninstallRun::RemoveKey(HKEY root, const wchar_t* rootName, const std::wstring& path) {
+    if (!RegistryKeyExists(root, path, KEY_READ)) return;
+    DeleteRegistryTree(root, path);
+    const bool gone = !RegistryKeyExists(root, path, KEY_READ);
+    log_.Write(std::wstring(gone ? L"Registry key removed: " : L"Registry key not removed: ") + rootName + L"\\" + path);
 }
+
+bool UninstallRun::RemoveFile(const std::wstring& file) { return DeleteFileIfExists(view_, log_, file); }
 
 }  // namespace orvelin

@@ -1,9 +1,11 @@
 #pragma once
-// The uninstall run behind "Start UnInstall": the confirmation, the running-application check,
-// the listed files, the shortcuts, then the Uninstall key and the application's per-user key.
+// The uninstall run behind "Start UnInstall": the installation record, the confirmation, the
+// running-application check, the listed files, the shortcuts, then the Uninstall key and the
+// application's per-user key.
 #include <string>
 #include <vector>
 
+#include "foundation/RunLog.h"
 #include "platform/Handles.h"
 #include "ui/RunView.h"
 #include "uninstaller/UninstallSettings.h"
@@ -21,10 +23,13 @@ class UninstallRun {
 public:
     // heldMutexes: the GUID-named mutexes this program created; they stay held until it ends,
     // so a second press in the same window finds the name taken.
-    UninstallRun(const UninstallSettings& settings, std::vector<UniqueHandle>& heldMutexes, RunView& view);
+    UninstallRun(const UninstallSettings& settings, std::vector<UniqueHandle>& heldMutexes, RunView& view,
+                 RunLog& log);
 
     enum class Outcome { Cancelled, Uninstalled };
-    // Cancelled: the confirmation was not given and nothing changed. Errors propagate.
+    // Cancelled: the confirmation was not given and nothing changed. A product without its
+    // Uninstall key is refused (exit code "not installed") before anything is asked or changed.
+    // Errors propagate.
     Outcome Execute(bool removeFiles);
     const UninstallTrace& Trace() const noexcept { return trace_; }
 
@@ -37,11 +42,13 @@ private:
     void HoldApplicationMutex();
     void NoteShortcut(const std::wstring& line);
     void RemoveProgramShortcutFolder();
-    void DeleteUserSettingsKey();
+    void RemoveKey(HKEY root, const wchar_t* rootName, const std::wstring& path);
+    bool RemoveFile(const std::wstring& file);
 
     const UninstallSettings& settings_;
     std::vector<UniqueHandle>& heldMutexes_;
     RunView& view_;
+    RunLog& log_;
     UninstallTrace trace_;
 };
 

@@ -1,9 +1,9 @@
-// uninstall.exe: the shared start-up, then the uninstaller window until it closes.
+// uninstall.exe: the shared start-up, then the uninstall, through its window or not.
 #include <windows.h>
 
 #include "ui/ProgramEntry.h"
-#include "uninstaller/UninstallerWindow.h"
+#include "uninstaller/Uninstaller.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return orvelin::RunProgram([](orvelin::Startup& startup) { return orvelin::UninstallerWindow(startup).Run(); });
+    return orvelin::RunProgram({orvelin::UninstallOptions(), orvelin::RunUninstaller});
 }

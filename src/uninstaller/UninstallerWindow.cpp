@@ -1,6 +1,8 @@
 #include "uninstaller/UninstallerWindow.h"
 
-#include "uninstaller/UninstallRun.h"
+#include <optional>
+
+#include "ui/LoggedView.h"
 #include "uninstaller/resource.h"
 
 namespace orvelin {
@@ -16,17 +18,24 @@ constexpr DialogDesign kDesign{
 
 }  // namespace
 
-UninstallerWindow::UninstallerWindow(Startup& startup)
-    : MainDialog(kDesign, startup.Language().ResourceModule()), startup_(startup) {}
+UninstallerWindow::UninstallerWindow(Startup& startup, Uninstaller& uninstaller, bool passive, bool keepFiles)
+    : MainDialog(kDesign, startup.Language().ResourceModule()),
+      uninstaller_(uninstaller),
+      passive_(passive),
+      keepFiles_(keepFiles) {
+    SetExitCode(uninstaller_.Outcome());
+}
 
 void UninstallerWindow::OnCreate() { SetChecked(IDC_REMOVE, true); }
 
 void UninstallerWindow::OnShow() {
-    if (!startup_.Setup().Found()) return;
-    settings_ = ReadUninstallSettings(startup_.Setup().File());
-    SetControlText(IDC_GUID, settings_.guid);
-    SetChecked(IDC_REMOVE, settings_.removeFiles);
-    SetControlText(IDC_DISPLAY_NAME, settings_.displayName);
+    if (!uninstaller_.Load()) return;
+    const UninstallSettings& settings = uninstaller_.Settings();
+    SetControlText(IDC_GUID, settings.guid);
+    SetChecked(IDC_REMOVE, settings.removeFiles && !keepFiles_);
+    SetControlText(IDC_DISPLAY_NAME, settings.displayName);
+    // Starts once the window is on the screen.
+    if (passive_) PostMessageW(Window(), WM_COMMAND, IDC_START, 0);
 }
 
 void UninstallerWindow::OnCommand(int id) {
@@ -38,9 +47,12 @@ void UninstallerWindow::OnCommand(int id) {
 
 void UninstallerWindow::Uninstall() {
     HoldInputWhile({IDC_START}, [this] {
-        if (UninstallRun(settings_, heldMutexes_, *this).Execute(IsChecked(IDC_REMOVE)) ==
-            UninstallRun::Outcome::Uninstalled)
-            Close();
+        std::optional<UnattendedAnswers> answers;
+        if (passive_) answers = UnattendedAnswers{};
+        LoggedView<RunView> view(this, uninstaller_.Log(), answers);
+        const Uninstaller::Result result = uninstaller_.Uninstall(view, IsChecked(IDC_REMOVE));
+        SetExitCode(uninstaller_.Outcome());
+        if (result == Uninstaller::Result::Uninstalled || passive_) Close();
     });
 }
 

@@ -1,18 +1,17 @@
 #pragma once
 // The uninstaller's one window: which application will be removed, whether its files go too,
-// and the progress of the uninstall run behind "Start UnInstall".
-#include <vector>
-
+// and the progress of the uninstall run behind "Start UnInstall". In a passive run it starts at
+// once and closes by itself.
 #include "foundation/Startup.h"
-#include "platform/Handles.h"
 #include "ui/MainDialog.h"
-#include "uninstaller/UninstallSettings.h"
+#include "uninstaller/Uninstaller.h"
 
 namespace orvelin {
 
 class UninstallerWindow final : public MainDialog<RunView> {
 public:
-    explicit UninstallerWindow(Startup& startup);
+    // passive: nobody needs to watch; keepFiles: /keepfiles was given.
+    UninstallerWindow(Startup& startup, Uninstaller& uninstaller, bool passive, bool keepFiles);
 
 private:
     void OnCreate() override;
@@ -20,9 +19,9 @@ private:
     void OnCommand(int id) override;
     void Uninstall();
 
-    Startup& startup_;
-    UninstallSettings settings_;
-    std::vector<UniqueHandle> heldMutexes_;   // held until the program ends
+    Uninstaller& uninstaller_;
+    bool passive_;
+    bool keepFiles_;
 };
 
 }  // namespace orvelin

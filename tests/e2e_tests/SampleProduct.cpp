@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
 #include <stdexcept>
 
 #include "contract/InstallContract.h"
@@ -117,6 +120,96 @@ void SampleInstallation::RemoveAll() const {
         RemoveTree(folder);
     SetFileAttributesW(desktopShortcut.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(desktopShortcut.c_str());
+}
+
+void ExpectSampleInstalled(const SampleInstallation& installation, const SampleSetupCopy& setup) {
+    std::vector<std::wstring> expectedList;
+    for (const auto& file : installation.CopiedFiles()) {
+        SCOPED_TRACE(ToUtf8(file.destination));
+        ASSERT_TRUE(FileExists(file.destination));
+        EXPECT_EQ(ReadFileBytes(file.destination), ReadFileBytes(setup / file.source));
+        expectedList.push_back(file.destination);
+    }
+
+    // The Uninstall key, in the registry view this test shares with the programs (the 32-bit
+    // one for the shipped programs).
+    const std::wstring uninstaller = installation.uninstallFolder + L"\\" + kUninstallerFile;
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    wchar_t date[16];
+    std::swprintf(date, std::size(date), L"%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+    const std::pair<const wchar_t*, std::wstring> values[] = {
+        {L"DisplayName", installation.displayName},
+        {L"UninstallString", uninstaller},
+        {L"InstallLocation", installation.uninstallFolder},
+        {L"Language", L"409"},
+        {L"NoModify", L"1"},
+        {L"NoRemove", L"1"},
+        {L"NoRepair", L"1"},
+        {L"Publisher", kPublisher},
+        {L"DisplayIcon", installation.MainExecutable()},
+        {L"DisplayVersion", L"" ORVELIN_VERSION_TEXT L".0"},
+        {L"InstallDate", date},
+        {L"QuietUninstallString", L"\"" + uninstaller + L"\" /quiet"},
+    };
+    std::vector<std::wstring> names = {L"EstimatedSize"};
+    for (const auto& [name, data] : values) {
+        EXPECT_EQ(ToUtf8(ReadStringValue(HKEY_LOCAL_MACHINE, installation.uninstallKey, name)), ToUtf8(data))
+            << ToUtf8(name);
+        names.push_back(name);
+    }
+    EXPECT_GT(ReadDwordValue(HKEY_LOCAL_MACHINE, installation.uninstallKey, L"EstimatedSize").value_or(0), 0u);
+    std::vector<std::wstring> present = ValueNames(HKEY_LOCAL_MACHINE, installation.uninstallKey);
+    std::sort(present.begin(), present.end());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(present, names);
+
+    // Both shortcuts start the copied main executable in its folder.
+    for (const auto& link : {installation.groupShortcut, installation.desktopShortcut}) {
+        SCOPED_TRACE(ToUtf8(link));
+        ASSERT_TRUE(FileExists(link));
+        const ShortcutInfo shortcut = ReadShortcut(link);
+        EXPECT_TRUE(EqualsIgnoreCase(shortcut.target, installation.MainExecutable())) << ToUtf8(shortcut.target);
+        EXPECT_TRUE(EqualsIgnoreCase(ExcludeTrailingBackslash(shortcut.workingFolder), installation.programFolder + L"\\BIN"))
+            << ToUtf8(shortcut.workingFolder);
+    }
+
+    // The uninstall folder: the uninstaller with its Arabic module, setup.ini and the list,
+    // which names the copies, then the two shortcuts, then its own Setup.ini.
+    const std::wstring applicationSource = setup / L"FILES\\INSTALLED APPLIC\\";
+    EXPECT_EQ(ReadFileBytes(uninstaller), ReadFileBytes(applicationSource + kUninstallerFile));
+    EXPECT_EQ(ReadFileBytes(installation.uninstallFolder + L"\\" + kUninstallerArabicModule),
+              ReadFileBytes(applicationSource + kUninstallerArabicModule));
+    EXPECT_EQ(ReadFileBytes(installation.uninstallFolder + L"\\" + kSetupIniCopy), ReadFileBytes(setup / L"setup.ini"));
+    expectedList.push_back(installation.groupShortcut);
+    expectedList.push_back(installation.desktopShortcut);
+    expectedList.push_back(installation.uninstallFolder + L"\\" + kSetupIniCopy);
+    bool eachLineEnded = false;
+    EXPECT_EQ(ReadAnsiLines(installation.uninstallFolder + L"\\" + kInstalledFileList, &eachLineEnded), expectedList);
+    EXPECT_TRUE(eachLineEnded);
+}
+
+void ExpectSampleUninstalled(const SampleInstallation& installation, const std::vector<std::wstring>& listed) {
+    for (const auto& file : listed) EXPECT_FALSE(FileExists(file)) << ToUtf8(file);
+    EXPECT_FALSE(FileExists(installation.uninstallFolder + L"\\" + kInstalledFileList));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, installation.uninstallKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, installation.userKey));
+    EXPECT_FALSE(DirectoryExists(installation.groupFolder));
+    for (const auto& folder : {installation.programFolder, installation.dataFolder})
+        EXPECT_TRUE(FilesUnder(folder).empty()) << ToUtf8(folder);
+    // Neither the uninstaller nor its folder is listed: both stay.
+    EXPECT_TRUE(FileExists(installation.uninstallFolder + L"\\" + kUninstallerFile));
+}
+
+std::optional<DWORD> ReadDwordValue(HKEY root, const std::wstring& path, const std::wstring& name) {
+    UniqueRegKey key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return std::nullopt;
+    DWORD value = 0, type = 0, size = sizeof(value);
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD)
+        return std::nullopt;
+    return value;
 }
 
 std::wstring InstallerBinFolder() { return CompanyFolder(ShellFolder(CSIDL_PROGRAM_FILES), L"install") + L"\\Bin\\"; }

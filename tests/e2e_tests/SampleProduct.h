@@ -3,6 +3,7 @@
 // one test, and what an install of the sample puts where on this machine.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,13 @@ struct SampleInstallation {
     void RemoveAll() const;
 };
 
+// What an install of the sample leaves, whichever way it ran: every catalogue file copied byte
+// for byte, the Uninstall key with every value, both shortcuts aimed at the main executable,
+// and the uninstall folder with the uninstaller, setup.ini and the list.
+void ExpectSampleInstalled(const SampleInstallation& installation, const SampleSetupCopy& setup);
+// ... and what an uninstall of it leaves: none of the listed files, no shortcut, no key.
+void ExpectSampleUninstalled(const SampleInstallation& installation, const std::vector<std::wstring>& listed);
+
 // The installer's own Bin folder, where its message dictionary belongs.
 std::wstring InstallerBinFolder();
 
@@ -82,6 +90,8 @@ bool KeyExists(HKEY root, const std::wstring& path);
 // REG_SZ values only; empty text (and a test failure) for anything else.
 std::wstring ReadStringValue(HKEY root, const std::wstring& path, const std::wstring& name);
 std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path);
+// A REG_DWORD value; empty when there is none of that type.
+std::optional<DWORD> ReadDwordValue(HKEY root, const std::wstring& path, const std::wstring& name);
 // Every file under the folder and its sub-folders.
 std::vector<std::wstring> FilesUnder(const std::wstring& folder);
 // The lines of a text file in the ANSI code page; false in `eachLineEnded` when a line lacks CR LF.

@@ -9,7 +9,9 @@
 #include "DialogTemplate.h"
 #include "SampleProduct.h"
 #include "platform/FileSystem.h"
+#include "ProductVersion.h"
 #include "installer/InstallCatalogue.h"
+#include "platform/VersionResource.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "support/ProgramSessions.h"
@@ -123,6 +125,20 @@ INSTANTIATE_TEST_SUITE_P(
                     DesignCase{"uninstall", L"FILES\\INSTALLED APPLIC\\uninstall.exe",
                                L"FILES\\INSTALLED APPLIC\\uninstall.ARA", UninstallerSession::DesignId()}),
     [](const testing::TestParamInfo<DesignCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace orvelin::test
+
+namespace orvelin::test {
+namespace {
+
+// Administrators check what they deploy: every program shipped carries the product's version.
+TEST(SampleSetupFolderTest, EveryProgramCarriesTheProductVersion) {
+    for (const wchar_t* program : {L"install.exe", L"FILES\\INSTALLED APPLIC\\uninstall.exe",
+                                   L"FILES\\INSTALLED APPLIC\\OrvelinDemo.exe"})
+        EXPECT_EQ(FileVersionOf(BuiltSampleSetup() + program).value_or(L"none"), L"" ORVELIN_VERSION_TEXT L".0")
+            << ToUtf8(program);
+}
 
 }  // namespace
 }  // namespace orvelin::test

@@ -39,12 +39,19 @@ void AppendLine(const std::wstring& log, const std::wstring& line) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+// Exits with the number of its arguments, so that a caller's report of the exit code can be told
+// from a plain 0.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     const std::wstring self = orvelin::ModuleFilePath();
     const std::wstring name = orvelin::ExtractFileName(self);
     const std::wstring log = LogPath(self);
+    const std::wstring given = orvelin::Trim(arguments ? arguments : L"");
+    int count = 0;
+    for (size_t i = 0; i < given.size(); ++i)
+        if (given[i] != L' ' && (i == 0 || given[i - 1] == L' ')) ++count;
     AppendLine(log, L"start " + name + L" " + std::to_wstring(GetTickCount64()));
+    if (count > 0) AppendLine(log, L"arguments " + name + L" " + given + L" " + std::to_wstring(GetTickCount64()));
     Sleep(RunMilliseconds);
     AppendLine(log, L"end " + name + L" " + std::to_wstring(GetTickCount64()));
-    return 0;
+    return count;
 }

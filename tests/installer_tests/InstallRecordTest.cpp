@@ -27,7 +27,8 @@ protected:
     }
 
     void WriteRecord(const std::wstring& forGuid, const std::wstring& uninstallRoot) {
-        WriteUninstallEntry(forGuid, package.settings.displayName, uninstallRoot, setup.Path(), installed, view);
+        package.settings.guid = forGuid;
+        WriteUninstallEntry(package.settings, uninstallRoot, setup.Path(), installed, changes);
     }
     void WriteRecord() { WriteRecord(guid, common.Path()); }
 
@@ -205,6 +206,72 @@ TEST_F(InstallRecordTest, AKeyThatCannotBeCreatedStopsBeforeTheUninstallFolder) 
     }
     EXPECT_FALSE(DirectoryExists(common.Path() + guid));
     EXPECT_TRUE(view.messages.empty());
+}
+
+}  // namespace
+}  // namespace orvelin::test
+
+namespace orvelin::test {
+namespace {
+
+std::wstring DwordValue(const std::wstring& guid, const std::wstring& name) {
+    const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, UninstallKeyPath(guid), KEY_READ);
+    DWORD value = 0, type = 0, size = sizeof(value);
+    if (!key || RegQueryValueExW(key->Handle(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+                    ERROR_SUCCESS || type != REG_DWORD)
+        return L"none";
+    return std::to_wstring(value);
+}
+
+// What Windows' list of programs and deployment tools' detection rules read besides.
+TEST_F(InstallRecordTest, TellsTheListOfProgramsWhatItShowsAndDetects) {
+    // A main executable with a version resource: the installer itself will do.
+    const std::wstring mainExecutable = setup / L"installed\\APP.EXE";
+    ForceDirectories(setup / L"installed");
+    ASSERT_TRUE(CopyFileW((ExtractFilePath(ModuleFilePath()) + L"install.exe").c_str(), mainExecutable.c_str(), FALSE));
+    PutFile(setup / L"installed\\data.bin", std::string(3000, 'd'));
+    installed.mainExecutable = mainExecutable;
+    installed.paths = {mainExecutable, setup / L"installed\\data.bin", mainExecutable};
+    package.settings.aboutUrl = L"https://example.com/orvelin";
+    package.settings.contact = L"support@example.com";
+
+    WriteRecord();
+
+    EXPECT_EQ(UninstallValue(guid, L"DisplayIcon", 0), mainExecutable);
+    EXPECT_EQ(UninstallValue(guid, L"DisplayVersion", 0), L"" ORVELIN_VERSION_TEXT L".0");
+    EXPECT_EQ(UninstallValue(guid, L"QuietUninstallString", 0), L"\"" + UninstallFolder() + L"\\uninstall.exe\" /quiet");
+    EXPECT_EQ(UninstallValue(guid, L"URLInfoAbout", 0), L"https://example.com/orvelin");
+    EXPECT_EQ(UninstallValue(guid, L"Contact", 0), L"support@example.com");
+    EXPECT_EQ(UninstallValue(guid, L"HelpLink", 0), L"") << "not given, not written";
+    // Each file once: the executable, the data file and the folder's Setup.ini.
+    const unsigned long long bytes = ReadFileBytes(mainExecutable).size() + 3000 + ReadFileBytes(setup / L"Setup.ini").size();
+    EXPECT_EQ(DwordValue(guid, L"EstimatedSize"), std::to_wstring((bytes + 1023) / 1024));
+    const std::wstring date = UninstallValue(guid, L"InstallDate", 0);
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    EXPECT_EQ(date.size(), 8u);
+    EXPECT_EQ(date.substr(0, 4), std::to_wstring(today.wYear));
+}
+
+TEST_F(InstallRecordTest, WithoutAMainExecutableThereIsNoIconAndNoVersion) {
+    WriteRecord();
+
+    EXPECT_EQ(UninstallValue(guid, L"DisplayIcon", 0), L"");
+    EXPECT_EQ(UninstallValue(guid, L"DisplayVersion", 0), L"");
+    EXPECT_EQ(UninstallValue(guid, L"URLInfoAbout", 0), L"");
+    EXPECT_NE(DwordValue(guid, L"EstimatedSize"), L"none");
+}
+
+TEST_F(InstallRecordTest, EveryValueWrittenIsLogged) {
+    WriteRecord();
+
+    const Lines events = LogLines();
+    const std::wstring key = L"Registry value set: HKEY_LOCAL_MACHINE\\" + UninstallKeyPath(guid) + L" ";
+    for (const std::wstring name : {L"DisplayName", L"UninstallString", L"InstallLocation", L"Publisher",
+                                    L"EstimatedSize", L"InstallDate", L"QuietUninstallString"})
+        EXPECT_TRUE(HasEventStartingWith(events, key + name + L" = ")) << ToUtf8(name);
+    EXPECT_TRUE(HasEventStartingWith(events, L"File copied: " + uninstaller + L" -> " + UninstallFolder()));
+    EXPECT_TRUE(HasEventStartingWith(events, L"File written: " + UninstallFolder() + L"\\uninstallfilelist.txt"));
 }
 
 }  // namespace

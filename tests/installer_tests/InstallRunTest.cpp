@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "installer_tests/InstallerFixture.h"
-#include "installer_tests/RunLog.h"
+#include "installer_tests/RecorderLog.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
@@ -49,8 +49,8 @@ protected:
 
     std::wstring ListFile() const { return UninstallFolder() + L"\\" + kInstalledFileList; }
 
-    TempFolder logFolder;
-    RunLog log{logFolder / L"run.log"};
+    TempFolder recorderFolder;
+    RecorderLog recorded{recorderFolder / L"recorded.log"};
 };
 
 TEST_F(InstallRunTest, InstallsEveryCategoryInApplicationOrder) {
@@ -124,7 +124,7 @@ TEST_F(InstallRunTest, InstallsEveryCategoryInApplicationOrder) {
                      L"Adding application to windows control panael"}));
     EXPECT_EQ(view.messages,
               (Lines{Announced(L"FIREBIRD"), Announced(L"Vendor Setup"), text::Installed}));
-    EXPECT_EQ(log.Events(), (Lines{L"start fbsetup.exe", L"end fbsetup.exe", L"start vendor.exe", L"end vendor.exe"}));
+    EXPECT_EQ(recorded.Events(), (Lines{L"start fbsetup.exe", L"end fbsetup.exe", L"start vendor.exe", L"end vendor.exe"}));
     EXPECT_EQ(view.progressMax, 4);   // the application's files and its uninstaller
     EXPECT_EQ(view.progressPosition, 4);
 }
@@ -144,7 +144,7 @@ TEST_F(InstallRunTest, AThirdPartyApplicationWithTheSmallestIdRunsFirst) {
     ASSERT_NE(announced, events.end());
     EXPECT_LT(announced, firstCopy);
     EXPECT_EQ(view.statuses[1], L"Installing thired party programs");
-    EXPECT_EQ(log.Events(), (Lines{L"start vendor.exe", L"end vendor.exe"}));
+    EXPECT_EQ(recorded.Events(), (Lines{L"start vendor.exe", L"end vendor.exe"}));
 }
 
 struct DatabaseChoiceCase {

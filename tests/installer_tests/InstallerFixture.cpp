@@ -116,10 +116,14 @@ void InstallerTest::StandOnApplication(int majorId) {
     FAIL() << "no application " << majorId;
 }
 
-InstallRun::Outcome InstallerTest::Install() { return InstallRun(package, installed, view, context).Execute(choices); }
+InstallRun::Outcome InstallerTest::Install() {
+    return InstallRun(package, installed, view, log, context).Execute(choices);
+}
+
+Lines InstallerTest::LogLines() const { return LogEvents(log.Path()); }
 
 CopyEngine InstallerTest::Engine(const WindowsPlatform& windows) {
-    return CopyEngine(package.catalogue, installed, view, windows, exeName, context.translate);
+    return CopyEngine(package.catalogue, installed, changes, view, windows, exeName, context.translate);
 }
 
 }  // namespace orvelin::test

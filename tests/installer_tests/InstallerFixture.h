@@ -13,6 +13,7 @@
 #include "installer/CopyEngine.h"
 #include "installer/InstallRun.h"
 #include "installer/SetupPackage.h"
+#include "support/LogFile.h"
 #include "support/ScriptedView.h"
 #include "support/TempFolder.h"
 
@@ -70,6 +71,8 @@ protected:
     void StandOnApplication(int majorId);
     // One press of Install with the current choices.
     InstallRun::Outcome Install();
+    // The log's lines so far, without their times.
+    Lines LogLines() const;
     // A copy engine of this setup for one run on the given Windows.
     CopyEngine Engine(const WindowsPlatform& windows);
 
@@ -82,6 +85,9 @@ protected:
     SetupPackage package;
     InstalledFiles installed;
     ScriptedView view;
+    TempFolder logFolder;
+    RunLog log{logFolder / L"run.log"};
+    InstallChanges changes{view, log};
     InstallContext context{common.Path(), WindowsPlatform::Detect(), Translator()};
     InstallChoices choices;
 };

@@ -4,7 +4,7 @@
 
 #include "installer/SetupPrograms.h"
 #include "installer_tests/InstallerFixture.h"
-#include "installer_tests/RunLog.h"
+#include "installer_tests/RecorderLog.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -25,12 +25,12 @@ protected:
         }
     }
     SetupPrograms Programs(const WindowsPlatform& windows) {
-        return SetupPrograms(package.catalogue, engine, view, windows, context.translate);
+        return SetupPrograms(package.catalogue, engine, view, log, windows, context.translate, nullptr);
     }
 
     CopyEngine engine = Engine(kWindows7);
-    TempFolder logFolder;
-    RunLog log{logFolder / L"run.log"};
+    TempFolder recorderFolder;
+    RecorderLog recorded{recorderFolder / L"recorded.log"};
 };
 
 class DatabaseServersTest : public SetupProgramsTest {
@@ -71,7 +71,7 @@ TEST_F(DatabaseServersTest, AHiddenChoiceInstallsNoServer) {
 
     EXPECT_TRUE(view.events.empty());
     EXPECT_TRUE(view.selectedDatabases.empty());
-    EXPECT_TRUE(log.Events().empty());
+    EXPECT_TRUE(recorded.Events().empty());
 }
 
 TEST_F(DatabaseServersTest, NoChoiceMeansFirebirdAnnouncedWithoutItsVersion) {
@@ -84,7 +84,7 @@ TEST_F(DatabaseServersTest, NoChoiceMeansFirebirdAnnouncedWithoutItsVersion) {
     EXPECT_EQ(view.events, (Lines{L"message: " + std::wstring(text::FirebirdByDefault),
                                   L"message: " + Announced(L"FIREBIRD"), L"ask: " + std::wstring(text::RunSetupQuestion)}));
     EXPECT_EQ(view.selectedDatabases, std::vector<int>{1});
-    EXPECT_EQ(log.Events(), (Lines{L"start FIREBIRD25_5.exe", L"end FIREBIRD25_5.exe"}));
+    EXPECT_EQ(recorded.Events(), (Lines{L"start FIREBIRD25_5.exe", L"end FIREBIRD25_5.exe"}));
 }
 
 struct GenerationCase {
@@ -114,7 +114,7 @@ TEST_P(ServerGenerationTest, OnlyTheFirstLocationOfTheChosenServerForThisWindows
     const std::wstring program = GetParam().program;
     const std::wstring location = program.substr(0, program.find(L'_'));
     EXPECT_EQ(view.messages, Lines{Announced(GetParam().announced)});
-    EXPECT_EQ(log.Events(), (Lines{L"start " + program, L"end " + program}));
+    EXPECT_EQ(recorded.Events(), (Lines{L"start " + program, L"end " + program}));
     EXPECT_EQ(installed.paths, Lines{clientFolder + L"\\client.dll"});
     EXPECT_EQ(ReadFileBytes(clientFolder + L"\\client.dll"),
               ToUtf8(Source(kDatabaseServers, location + L"\\CLIENT\\client.dll")));
@@ -137,7 +137,7 @@ TEST_F(DatabaseServersTest, NoLocationForTheServerEndsQuietly) {
     InstallServer(kWindowsXp, 4);
 
     EXPECT_TRUE(view.events.empty());
-    EXPECT_TRUE(log.Events().empty());
+    EXPECT_TRUE(recorded.Events().empty());
 }
 
 class ThirdPartyTest : public SetupProgramsTest {
@@ -180,7 +180,7 @@ TEST_P(VendorGenerationTest, EveryLocationForThisWindowsServesWithItsRunFoldersO
     for (const auto& name : GetParam().announced) announced.push_back(Announced(name));
     EXPECT_EQ(view.messages, announced);
     EXPECT_EQ(view.questions, (Lines{text::RunSetupQuestion, text::RunSetupQuestion}));
-    EXPECT_TRUE(log.Events().empty());
+    EXPECT_TRUE(recorded.Events().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, VendorGenerationTest,
@@ -200,7 +200,7 @@ TEST_F(ThirdPartyTest, ProgramsRunOneAfterTheOtherAndOneThatCannotStartIsPassedO
 
     InstallVendors();
 
-    EXPECT_EQ(log.Events(), (Lines{L"start first.exe", L"end first.exe", L"start third.exe", L"end third.exe"}));
+    EXPECT_EQ(recorded.Events(), (Lines{L"start first.exe", L"end first.exe", L"start third.exe", L"end third.exe"}));
     EXPECT_EQ(view.messages, (Lines{Announced(L"Setup"), text::CannotStartProgram}));
 }
 
@@ -240,7 +240,7 @@ TEST_F(ThirdPartyTest, AnsweringNoSkipsOnlyThatFoldersPrograms) {
     InstallVendors();
 
     EXPECT_EQ(installed.paths, (Lines{installedFolder + L"\\FIRST\\one.dll", installedFolder + L"\\SECOND\\two.dll"}));
-    EXPECT_EQ(log.Events(), (Lines{L"start accepted.exe", L"end accepted.exe"}));
+    EXPECT_EQ(recorded.Events(), (Lines{L"start accepted.exe", L"end accepted.exe"}));
     EXPECT_EQ(view.events,
               (Lines{L"status: " + std::wstring(text::Copying) + Source(kThirdParty, L"VENDOR\\FIRST\\one.dll"),
                      L"message: " + Announced(L"Declined"), L"ask: " + std::wstring(text::RunSetupQuestion),
@@ -302,6 +302,57 @@ TEST_F(SetupProgramsTest, AUsedFolderIsTheFirstWhoseFirstOccurrenceOfTheTitleEnd
     EXPECT_EQ(engine.UsedFolderEndingWith(L"DATA"), L"");
     EXPECT_EQ(engine.UsedFolderEndingWith(L""), L"");
 }
+
+}  // namespace
+}  // namespace orvelin::test
+
+namespace orvelin::test {
+namespace {
+
+struct QuietCase {
+    const char* name;
+    bool unattended;
+    const char* quietArguments;   // setup.ini's [QuietArguments] section
+    Lines events;                 // what the recorder program saw
+    const wchar_t* logged;        // what the log says of the start
+    int exitCode;                 // the recorder exits with its number of arguments
+};
+
+class QuietArgumentsTest : public ThirdPartyTest, public ::testing::WithParamInterface<QuietCase> {};
+
+TEST_P(QuietArgumentsTest, ProgramsGetTheirQuietArgumentsOnlyWhenNobodyWatches) {
+    const QuietCase& c = GetParam();
+    catalogue.Add(CatalogueLocation{.minorId = 20, .parentId = 3, .title = L"VENDOR", .functionId = 1})
+        .Add(CatalogueFolder{.detailId = 200, .parentId = 20, .title = L"Setup", .functionId = 5})
+        .AddFolderFile(200, L"vendor.exe");
+    const std::wstring program = Source(kThirdParty, L"VENDOR\\Setup\\vendor.exe");
+    PlaceRecorderProgram(program);
+    LoadCatalogue();
+    PutFile(setup / L"setup.ini", std::string("[QuietArguments]\r\n") + c.quietArguments);
+    package.settings.quietArguments = IniFile(setup / L"setup.ini").ReadSection(L"QuietArguments");
+
+    SetupPrograms(package.catalogue, engine, view, log, kWindows7, context.translate,
+                  c.unattended ? &package.settings : nullptr)
+        .InstallThirdPartyPrograms(CategoryFolder(kThirdParty));
+
+    EXPECT_EQ(recorded.Events(), c.events);
+    const Lines events = LogLines();
+    EXPECT_TRUE(HasEventStartingWith(events, std::wstring(L"Setup program started: ") + program + c.logged));
+    EXPECT_TRUE(HasEventStartingWith(events, L"Setup program ended: vendor.exe, exit code " + std::to_wstring(c.exitCode)));
+    EXPECT_EQ(HasEventStartingWith(events, L"No [QuietArguments] entry for vendor.exe"),
+              c.unattended && c.exitCode == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QuietArgumentsTest,
+    ::testing::Values(
+        QuietCase{"Unattended", true, "VENDOR.EXE=/VERYSILENT /SUPPRESSMSGBOXES\r\n",
+                  {L"start vendor.exe", L"arguments vendor.exe /VERYSILENT /SUPPRESSMSGBOXES", L"end vendor.exe"},
+                  L" /VERYSILENT /SUPPRESSMSGBOXES", 2},
+        QuietCase{"UnattendedWithoutEntry", true, "other.exe=/S\r\n", {L"start vendor.exe", L"end vendor.exe"}, L"", 0},
+        QuietCase{"PersonAtTheWindow", false, "vendor.exe=/VERYSILENT\r\n", {L"start vendor.exe", L"end vendor.exe"},
+                  L"", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace orvelin::test

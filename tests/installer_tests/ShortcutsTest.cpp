@@ -43,7 +43,7 @@ protected:
 
     void Create(const std::wstring& aimedAt) {
         CreateShortcuts(aimedAt, package.settings.displayName, choices.shortcutName, choices.addDesktopShortcut, nullptr,
-                        installed.paths);
+                        changes, installed.paths);
     }
 
     void ExpectAimedAtTarget(const std::wstring& linkPath) const {

@@ -1,33 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/Error.h"
-#include "ui/MessageBoxes.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 
 using namespace orvelin;
-
-struct BoxTextCase {
-    const wchar_t* text;
-    const wchar_t* shown;
-};
-
-class ErrorBoxTextTest : public testing::TestWithParam<BoxTextCase> {};
-
-TEST_P(ErrorBoxTextTest, AddsFullStopOnlyAfterCharactersSortingAboveIt) {
-    EXPECT_EQ(ErrorBoxText(GetParam().text), GetParam().shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ErrorBoxTextTest,
-    testing::Values(BoxTextCase{L"The program is already installed", L"The program is already installed."},
-                    BoxTextCase{L"Done.", L"Done."},
-                    BoxTextCase{L"A database server has to be selected. ", L"A database server has to be selected. "},
-                    BoxTextCase{L"Stop!", L"Stop!"},              // '!' sorts below '.'
-                    BoxTextCase{L"path\\", L"path\\."},          // '\' sorts above '.'
-                    BoxTextCase{L"line\r\n", L"line\r\n"},
-                    BoxTextCase{L"\x0645\x0644\x0641", L"\x0645\x0644\x0641."},  // Arabic letters sort above '.'
-                    BoxTextCase{L"", L""}));
 
 TEST(SystemErrorMessageTest, CarriesCodeAndSystemTextWithoutTrailingFullStop) {
     const std::wstring message = SystemErrorMessage(ERROR_FILE_NOT_FOUND);
@@ -49,10 +26,6 @@ TEST(SystemErrorMessageTest, RaiseLastOSErrorThrowsTheMessage) {
     } catch (const Error& e) {
         EXPECT_EQ(e.Text(), SystemErrorMessage(ERROR_ACCESS_DENIED));
     }
-}
-
-TEST(ApplicationTitleTest, IsTheProgramFileNameWithoutExtension) {
-    EXPECT_EQ(ApplicationTitle(), L"platform_tests");
 }
 
 TEST(SubstituteTest, ReplacesPlaceholdersInOrder) {

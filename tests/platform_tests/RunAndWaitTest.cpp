@@ -34,7 +34,7 @@ struct Waited {
 Waited Wait(const std::wstring& file, WaitMode mode, bool programEnding = false) {
     Waited waited;
     const auto start = Clock::now();
-    waited.run = RunAndWait(file, nullptr, mode, [&] {
+    waited.run = RunAndWait(file, L"", nullptr, mode, [&] {
         ++waited.pumps;
         return !programEnding;
     });

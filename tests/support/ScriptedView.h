@@ -42,7 +42,7 @@ public:
         errors.push_back(text);
         events.push_back(L"error: " + text);
     }
-    bool Ask(const std::wstring& question) override {
+    bool Ask(Question, const std::wstring& question) override {
         questions.push_back(question);
         events.push_back(L"ask: " + question);
         if (answers.empty()) return true;

@@ -109,7 +109,9 @@ TEST(UninstallRoundTripTest, RemovesWhatTheInstallerRecorded) {
     ScriptedView installView;
     const InstallContext context{installerData.Path(), WindowsPlatform::Detect(), Translator()};
     const InstallChoices choices{package.settings.shortcutName, package.settings.addDesktopShortcut, std::nullopt};
-    InstallRun(package, installed, installView, context).Execute(choices);
+    TempFolder logFolder;
+    RunLog log(logFolder / L"run.log");
+    InstallRun(package, installed, installView, log, context).Execute(choices);
     ASSERT_EQ(installView.messages, std::vector<std::wstring>{text::Installed});
 
     // What the application itself would have left: settings of its user, a file made in use.
@@ -127,7 +129,7 @@ TEST(UninstallRoundTripTest, RemovesWhatTheInstallerRecorded) {
     const UninstallSettings settings = ReadUninstallSettings(IniFile(uninstallFolder + L"\\" + kSetupIniCopy));
     std::vector<UniqueHandle> heldMutexes;
     ScriptedView view;
-    UninstallRun uninstall(settings, heldMutexes, view);
+    UninstallRun uninstall(settings, heldMutexes, view, log);
     EXPECT_EQ(uninstall.Execute(settings.removeFiles), UninstallRun::Outcome::Uninstalled);
 
     EXPECT_EQ(view.messages, std::vector<std::wstring>{text::Uninstalled});

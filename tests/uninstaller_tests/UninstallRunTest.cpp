@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
+#include "ui/ExitCodes.h"
 #include "uninstaller/FileRemoval.h"
 #include "uninstaller/UninstallRun.h"
 
@@ -32,18 +33,20 @@ const std::wstring kControlPanelStatus = text::RemovingFromControlPanel;
 // what it found, and how it ended.
 struct Pressed {
     std::wstring error;
+    ExitCode exitCode = kSucceeded;
     UninstallTrace trace;
     std::optional<UninstallRun::Outcome> outcome;
 };
 
 Pressed Press(const UninstallSettings& settings, std::vector<UniqueHandle>& heldMutexes, ScriptedView& view,
-              bool removeFiles) {
-    UninstallRun run(settings, heldMutexes, view);
+              RunLog& log, bool removeFiles) {
+    UninstallRun run(settings, heldMutexes, view, log);
     Pressed pressed;
     try {
         pressed.outcome = run.Execute(removeFiles);
     } catch (const Error& error) {
         pressed.error = error.Text();
+        pressed.exitCode = ExitCodeOf(error);
     }
     pressed.trace = run.Trace();
     return pressed;
@@ -54,7 +57,7 @@ std::wstring ParentOf(const std::wstring& path) { return ExcludeTrailingBackslas
 class UninstallRunTest : public testing::Test {
 protected:
     std::wstring Press() {
-        last = ::Press(settings, heldMutexes, view, removeFiles);
+        last = ::Press(settings, heldMutexes, view, log, removeFiles);
         return last.error;
     }
 
@@ -100,6 +103,8 @@ protected:
     UninstallSettings settings = record.Settings();
     std::vector<UniqueHandle> heldMutexes;
     ScriptedView view;
+    TempFolder logFolder;
+    RunLog log{logFolder / L"run.log"};
     bool removeFiles = true;
     Pressed last;
     std::wstring foreignFile, programShortcut, unlistedInGroup, desktopShortcut;
@@ -144,18 +149,6 @@ TEST_F(UninstallRunTest, WithRemoveFilesClearedOnlyTheKeysGo) {
     EXPECT_EQ(last.trace.desktopShortcut, L"");
     EXPECT_EQ(view.statuses,
               (std::vector<std::wstring>{kShortcutStatus, kControlPanelStatus, kControlPanelStatus}));
-    ExpectFinished(60);
-}
-
-TEST_F(UninstallRunTest, WithRemoveFilesClearedAMissingRecordIsNoError) {
-    InstallTypical();
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, record.UninstallKey().c_str());
-    removeFiles = false;
-
-    EXPECT_EQ(Press(), L"");
-
-    EXPECT_EQ(last.trace.uninstallFolder, L"");
-    EXPECT_TRUE(FileExists(programShortcut));
     ExpectFinished(60);
 }
 
@@ -250,7 +243,8 @@ TEST_P(ShortcutLineTest, ShortcutsAreToldApartByTheirText) {
     const UninstallSettings settings;
     std::vector<UniqueHandle> heldMutexes;
     ScriptedView view;
-    UninstallRun run(settings, heldMutexes, view);
+    RunLog log(uninstallFolder / L"run.log");
+    UninstallRun run(settings, heldMutexes, view, log);
 
     run.DeleteInstalledFiles(ExcludeTrailingBackslash(uninstallFolder.Path()));
 
@@ -305,8 +299,10 @@ TEST_P(ListEncodingTest, ListIsReadAsTheInstallerWroteIt) {
     record.Save(param.encoding);
     std::vector<UniqueHandle> heldMutexes;
     ScriptedView view;
+    TempFolder logFolder;
+    RunLog log(logFolder / L"run.log");
 
-    EXPECT_EQ(Press(record.Settings(), heldMutexes, view, true).error, L"");
+    EXPECT_EQ(Press(record.Settings(), heldMutexes, view, log, true).error, L"");
 
     EXPECT_FALSE(FileExists(file));
     EXPECT_FALSE(DirectoryExists(record.programFolder));
@@ -323,20 +319,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 enum class MissingPart { UninstallKey, InstallLocation, Guid };
 
-void PrintTo(MissingPart part, std::ostream* out) {
-    switch (part) {
-        case MissingPart::UninstallKey: *out << "UninstallKey"; break;
-        case MissingPart::InstallLocation: *out << "InstallLocation"; break;
-        case MissingPart::Guid: *out << "Guid"; break;
-    }
-}
+struct MissingRecordCase {
+    const char* name;
+    MissingPart part;
+    bool removeFiles;
+    ExitCode exitCode;
+    const wchar_t* named;   // what the message names
+};
 
-class MissingRecordTest : public UninstallRunTest, public testing::WithParamInterface<MissingPart> {};
+void PrintTo(const MissingRecordCase& c, std::ostream* out) { *out << c.name; }
 
-// Without the record the list would be read from the root of the current drive.
-TEST_P(MissingRecordTest, StopsBeforeRemovingAnything) {
+class MissingRecordTest : public UninstallRunTest, public testing::WithParamInterface<MissingRecordCase> {};
+
+// Without the record the list would be read from the root of the current drive, an empty GUID
+// would name the Uninstall key itself, and a run with nothing to remove is no uninstall.
+TEST_P(MissingRecordTest, StopsBeforeAskingOrRemovingAnything) {
+    const MissingRecordCase& c = GetParam();
     InstallTypical();
-    switch (GetParam()) {
+    switch (c.part) {
         case MissingPart::UninstallKey:
             RegDeleteTreeW(HKEY_LOCAL_MACHINE, record.UninstallKey().c_str());
             break;
@@ -347,39 +347,43 @@ TEST_P(MissingRecordTest, StopsBeforeRemovingAnything) {
             settings.guid.clear();
             break;
     }
+    removeFiles = c.removeFiles;
 
     const std::wstring error = Press();
 
     EXPECT_EQ(error.rfind(kRecordNotFound, 0), 0u) << ToUtf8(error);
-    if (GetParam() != MissingPart::Guid) {
-        EXPECT_NE(error.find(L"InstallLocation"), std::wstring::npos);
-    }
+    EXPECT_NE(error.find(c.named), std::wstring::npos) << ToUtf8(error);
+    EXPECT_EQ(last.exitCode, c.exitCode);
+    EXPECT_TRUE(view.questions.empty());
     EXPECT_EQ(view.progressPosition, 0);
     EXPECT_TRUE(view.statuses.empty());
+    EXPECT_TRUE(view.messages.empty());
     for (const auto& file : record.listed) EXPECT_TRUE(FileExists(file)) << ToUtf8(file);
     EXPECT_TRUE(FileExists(record.ListFile()));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
-    EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()), GetParam() != MissingPart::UninstallKey);
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ParentOf(record.UninstallKey())));
+    EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()), c.part != MissingPart::UninstallKey);
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, MissingRecordTest,
-                         testing::Values(MissingPart::UninstallKey, MissingPart::InstallLocation, MissingPart::Guid),
-                         [](const testing::TestParamInfo<MissingPart>& info) {
-                             return testing::PrintToString(info.param);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Parts, MissingRecordTest,
+    testing::Values(
+        MissingRecordCase{"UninstallKey", MissingPart::UninstallKey, true, kNotInstalled, L"Uninstall\\{"},
+        MissingRecordCase{"UninstallKeyKeepingFiles", MissingPart::UninstallKey, false, kNotInstalled, L"Uninstall\\{"},
+        MissingRecordCase{"InstallLocation", MissingPart::InstallLocation, true, kFailed, L"InstallLocation"},
+        MissingRecordCase{"Guid", MissingPart::Guid, true, kFailed, L"GUID"},
+        MissingRecordCase{"GuidKeepingFiles", MissingPart::Guid, false, kFailed, L"GUID"}),
+    [](const testing::TestParamInfo<MissingRecordCase>& info) { return std::string(info.param.name); });
 
-TEST_F(UninstallRunTest, EmptyGuidNeverTouchesTheUninstallKey) {
+TEST_F(UninstallRunTest, KeepingTheFilesWithoutInstallLocationStillRemovesTheRecord) {
     InstallTypical();
-    settings.guid.clear();
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, record.UninstallKey().c_str(), L"InstallLocation");
     removeFiles = false;
 
     EXPECT_EQ(Press(), L"");
 
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ParentOf(record.UninstallKey())));
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
-    EXPECT_EQ(view.progressPosition, 60);
-    EXPECT_EQ(last.outcome, UninstallRun::Outcome::Uninstalled);
+    EXPECT_TRUE(FileExists(programShortcut));
+    ExpectFinished(60);
 }
 
 class EmptyApplicationNameTest : public UninstallRunTest, public testing::WithParamInterface<const wchar_t*> {};
@@ -443,7 +447,8 @@ TEST_P(DeleteFileIfExistsTest, DeletesOnlyAnExistingFileAndReportsRefusalOnce) {
     const bool existedBefore = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 
     ScriptedView view;
-    EXPECT_EQ(DeleteFileIfExists(view, name), c.deleted);
+    RunLog log(folder / L"run.log");
+    EXPECT_EQ(DeleteFileIfExists(view, log, name), c.deleted);
     EXPECT_EQ(view.errors, c.errors);
     EXPECT_TRUE(view.messages.empty());
     openFile.Reset();

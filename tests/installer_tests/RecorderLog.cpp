@@ -1,4 +1,4 @@
-#include "installer_tests/RunLog.h"
+#include "installer_tests/RecorderLog.h"
 
 #include <stdexcept>
 
@@ -9,13 +9,13 @@
 
 namespace orvelin::test {
 
-RunLog::RunLog(std::wstring path) : path_(std::move(path)) {
+RecorderLog::RecorderLog(std::wstring path) : path_(std::move(path)) {
     SetEnvironmentVariableW(L"ORVELIN_RUN_LOG", path_.c_str());
 }
 
-RunLog::~RunLog() { SetEnvironmentVariableW(L"ORVELIN_RUN_LOG", nullptr); }
+RecorderLog::~RecorderLog() { SetEnvironmentVariableW(L"ORVELIN_RUN_LOG", nullptr); }
 
-std::vector<std::wstring> RunLog::Events() const {
+std::vector<std::wstring> RecorderLog::Events() const {
     std::vector<std::wstring> events;
     if (!FileExists(path_)) return events;
     for (const auto& line : ReadTextFile(path_).lines) {

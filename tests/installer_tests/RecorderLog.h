@@ -10,12 +10,12 @@ namespace orvelin::test {
 
 // Points the recorder programs started by this process (through the inherited environment)
 // at a log file of the scratch folder, for the owner's lifetime.
-class RunLog {
+class RecorderLog {
 public:
-    explicit RunLog(std::wstring path);
-    ~RunLog();
-    RunLog(const RunLog&) = delete;
-    RunLog& operator=(const RunLog&) = delete;
+    explicit RecorderLog(std::wstring path);
+    ~RecorderLog();
+    RecorderLog(const RecorderLog&) = delete;
+    RecorderLog& operator=(const RecorderLog&) = delete;
 
     // "start <program>" and "end <program>" in the order written, without the ticks.
     std::vector<std::wstring> Events() const;

@@ -1,0 +1,85 @@
+#include "installer/Installer.h"
+
+#include "contract/InstallContract.h"
+#include "installer/InstallerWindow.h"
+#include "platform/Text.h"
+#include "ui/MessageBoxes.h"
+
+namespace orvelin {
+
+namespace {
+
+std::vector<std::wstring> ServerNames() {
+    return {std::begin(kDatabaseChoices) + kFirebirdIndex, std::end(kDatabaseChoices)};
+}
+
+}  // namespace
+
+std::vector<OptionSpec> InstallOptions() {
+    return {
+        {L"db", L"NAME", ServerNames(), L"the database server: FIREBIRD (the default), INTERBASE, ORACLE, MYSQL or MSQ"},
+        {L"desktop", L"yes|no", {L"yes", L"no"}, L"a desktop shortcut or not, instead of setup.ini's AddShortCut"},
+        {L"setups", L"yes|no", {L"yes", L"no"}, L"no: the database-server and other setup programs are copied, not run"},
+    };
+}
+
+UnattendedInstall UnattendedInstall::From(const CommandLine& line) {
+    UnattendedInstall answers;
+    answers.database = line.Value(L"db");
+    if (const auto desktop = line.Value(L"desktop")) answers.desktopShortcut = *desktop == L"yes";
+    if (const auto setups = line.Value(L"setups")) answers.runSetupPrograms = *setups == L"yes";
+    return answers;
+}
+
+Installer::Installer(Startup& startup, RunLog& log)
+    : startup_(startup),
+      log_(log),
+      context_{startup.Folders().CommonDataDir, WindowsPlatform::Detect(), startup.Language().Translate()} {}
+
+bool Installer::Load() {
+    if (!startup_.Setup().Found()) return false;
+    package_.Load(startup_.Folders().ExePath, startup_.Setup().File());
+    return true;
+}
+
+InstallChoices UnattendedChoices(const SetupSettings& settings, const UnattendedInstall& answers) {
+    InstallChoices choices;
+    choices.shortcutName = settings.shortcutName;
+    choices.addDesktopShortcut = answers.desktopShortcut.value_or(settings.addDesktopShortcut);
+    if (settings.offersDatabaseServer) {
+        choices.database = kFirebirdIndex;
+        for (int index = kFirebirdIndex; index < static_cast<int>(std::size(kDatabaseChoices)); ++index)
+            if (answers.database && EqualsIgnoreCase(*answers.database, kDatabaseChoices[index])) choices.database = index;
+    }
+    return choices;
+}
+
+Installer::Result Installer::Install(InstallView& view, const InstallChoices& choices, bool unattended) {
+    context_.unattended = unattended;
+    try {
+        if (InstallRun(package_, installed_, view, log_, context_).Execute(choices) == InstallRun::Outcome::Refused)
+            return Result::Refused;
+    } catch (const std::exception& e) {
+        outcome_ = ExitCodeOf(e);
+        view.ShowError(ErrorBoxText(ErrorText(e)));
+        return Result::Failed;
+    }
+    outcome_ = kSucceeded;
+    const std::wstring folder = UninstallFolder(context_.uninstallRoot, package_.settings.guid);
+    if (log_.CopyTo(folder + L"\\" + kInstallLog)) log_.Write(L"Log kept in " + folder + L"\\" + kInstallLog);
+    return Result::Installed;
+}
+
+ExitCode RunInstaller(Startup& startup, const CommandLine& line, RunLog& log) {
+    Installer installer(startup, log);
+    if (line.mode == RunMode::Window) return static_cast<ExitCode>(InstallerWindow(startup, installer, {}).Run());
+    const UnattendedInstall answers = UnattendedInstall::From(line);
+    if (line.mode == RunMode::Passive)
+        return static_cast<ExitCode>(InstallerWindow(startup, installer, answers).Run());
+    installer.Load();
+    LoggedInstallView view(nullptr, log, UnattendedAnswers{answers.runSetupPrograms});
+    installer.Install(view, UnattendedChoices(installer.Package().settings, answers), true);
+    return installer.Outcome();
+}
+
+}  // namespace orvelin
