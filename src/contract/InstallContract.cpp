@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <cwctype>
+
 #include "platform/ShellFolders.h"
 #include "platform/TextFile.h"
 
@@ -13,6 +15,16 @@ std::wstring CompanyFolder(const std::wstring& windowsFolder, const std::wstring
 
 std::wstring ProgramSettingsKeyPath(const std::wstring& programBaseName) {
     return std::wstring(L"Software\\") + kCompany + L"\\" + programBaseName;
+}
+
+bool IsProductGuid(const std::wstring& text) {
+    if (text.size() != 38 || text.front() != L'{' || text.back() != L'}') return false;
+    for (size_t i = 1; i < 37; ++i) {
+        const wchar_t c = text[i];
+        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+        if (dash ? c != L'-' : !iswxdigit(c)) return false;
+    }
+    return true;
 }
 
 std::wstring UninstallKeyPath(const std::wstring& guid) {

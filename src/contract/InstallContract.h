@@ -21,6 +21,10 @@ std::wstring CompanyFolder(const std::wstring& windowsFolder, const std::wstring
 // The installed application's own key has this form with its executable's base name.
 std::wstring ProgramSettingsKeyPath(const std::wstring& programBaseName);
 
+// The application GUID as setup.ini's GuidId must give it: registry form, braces included,
+// "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" in hexadecimal digits of either case.
+bool IsProductGuid(const std::wstring& text);
+
 // The application's Uninstall key under HKEY_LOCAL_MACHINE, named by its GUID. Both programs
 // are 32-bit and open it without a view flag, so on 64-bit Windows it is in the 32-bit view.
 std::wstring UninstallKeyPath(const std::wstring& guid);
