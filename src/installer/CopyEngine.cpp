@@ -73,7 +73,7 @@ void CopyEngine::CopyNodeFiles(const std::wstring& sourceFolder, const std::wstr
             const std::wstring name(files.AsTextView(description));
             const std::wstring sourceFile = sourceFolder + L"\\" + name;
             const std::wstring destinationFile = destination + L"\\" + name;
-            changes_.CopyReplacing(sourceFile, destinationFile, CopyFailureNotice(sourceFile, destination));
+            CopyOrFail(changes_, view_, sourceFile, destinationFile, CopyFailureNotice(sourceFile, destination));
             view_.SetStatus(L"Copying: " + sourceFile);
             installed_.paths.push_back(destinationFile);
             if (UpperAscii(name) == mainExecutable) {

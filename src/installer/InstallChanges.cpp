@@ -3,46 +3,117 @@
 #include "contract/InstallContract.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "platform/Text.h"
 
 namespace orvelin {
+
+namespace {
+
+constexpr wchar_t kSavedAside[] = L".orvelin-saved";
+
+std::wstring PathKey(const std::wstring& path) {
+    std::wstring key = path;
+    CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    return key;
+}
+
+}  // namespace
 
 std::wstring CopyFailureNotice(const std::wstring& first, const std::wstring& second) {
     return first + L"\n\r" + second;
 }
 
-bool InstallChanges::CreateFolders(const std::wstring& folder) {
-    std::vector<std::wstring> created;
-    const bool exists = ForceDirectories(folder, &created);
-    for (const auto& made : created) log_.Write(L"Folder created: " + made);
-    return exists;
-}
-
-void InstallChanges::CopyReplacing(const std::wstring& source, const std::wstring& destination,
-                              const std::wstring& failureNotice) {
-    if (CopyFileW(source.c_str(), destination.c_str(), FALSE)) {
-        log_.Write(L"File copied: " + source + L" -> " + destination);
-        return;
-    }
-    // Taken before the box, which may change the thread's last error.
-    const DWORD code = GetLastError();
-    log_.Write(L"File not copied: " + source + L" -> " + destination + L": " + SystemErrorText(code));
-    view_.ShowMessage(failureNotice);
+void CopyOrFail(InstallChanges& changes, RunView& view, const std::wstring& source, const std::wstring& destination,
+                const std::wstring& failureNotice) {
+    const DWORD code = changes.CopyReplacing(source, destination);
+    if (code == ERROR_SUCCESS) return;
+    view.ShowMessage(failureNotice);
     throw Error(Substitute(L"Error executing copyFile %s", {SystemErrorMessage(code)}));
 }
 
+InstallChanges::InstallChanges(std::wstring journalFolder, RunLog& log)
+    : journalFolder_(std::move(journalFolder)), log_(log) {}
+
+InstallJournal& InstallChanges::Journal() {
+    if (journal_) return *journal_;
+    std::vector<std::wstring> created;
+    if (!ForceDirectories(journalFolder_, &created))
+        throw Error(Substitute(L"Cannot create the folder %s. %s", {journalFolder_, SystemErrorText(GetLastError())}));
+    journal_.emplace(journalFolder_);
+    for (const auto& folder : created) {
+        journal_->Record({JournalEntry::Kind::Folder, folder, {}});
+        log_.Write(L"Folder created: " + folder);
+    }
+    return *journal_;
+}
+
+bool InstallChanges::MadeHere(const std::wstring& path) const { return made_.count(PathKey(path)) > 0; }
+
+void InstallChanges::CreateFolders(const std::wstring& folder) {
+    std::vector<std::wstring> missing;
+    for (std::wstring path = ExcludeTrailingBackslash(folder); !path.empty() && !DirectoryExists(path);) {
+        missing.push_back(path);
+        const std::wstring parent = ExcludeTrailingBackslash(ExtractFilePath(path));
+        // A drive ("C:") or the root of the current drive ends the walk up.
+        if (parent.empty() || parent == path || parent.back() == L':') break;
+        path = parent;
+    }
+    for (auto path = missing.rbegin(); path != missing.rend(); ++path) {
+        Journal().Record({JournalEntry::Kind::Folder, *path, {}});
+        if (!CreateDirectoryW(path->c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            throw Error(Substitute(L"Cannot create the folder %s. %s", {*path, SystemErrorText(GetLastError())}));
+        log_.Write(L"Folder created: " + *path);
+    }
+}
+
+DWORD InstallChanges::BeforeWriting(const std::wstring& file) {
+    if (MadeHere(file)) return ERROR_SUCCESS;
+    // A folder of that name is no file to save: the write itself fails.
+    if (DirectoryExists(file)) return ERROR_SUCCESS;
+    if (!FileExists(file)) {
+        Journal().Record({JournalEntry::Kind::File, file, {}});
+    } else {
+        std::wstring saved = file + kSavedAside;
+        for (int n = 2; GetFileAttributesW(saved.c_str()) != INVALID_FILE_ATTRIBUTES; ++n)
+            saved = file + kSavedAside + std::to_wstring(n);
+        Journal().Record({JournalEntry::Kind::Replaced, file, saved});
+        if (!MoveFileExW(file.c_str(), saved.c_str(), 0)) return GetLastError();
+        log_.Write(L"File saved aside: " + file + L" -> " + saved);
+    }
+    made_.insert(PathKey(file));
+    return ERROR_SUCCESS;
+}
+
+DWORD InstallChanges::CopyReplacing(const std::wstring& source, const std::wstring& destination) {
+    DWORD code = BeforeWriting(destination);
+    if (code == ERROR_SUCCESS && !CopyFileW(source.c_str(), destination.c_str(), FALSE)) code = GetLastError();
+    if (code == ERROR_SUCCESS)
+        log_.Write(L"File copied: " + source + L" -> " + destination);
+    else
+        log_.Write(L"File not copied: " + source + L" -> " + destination + L": " + SystemErrorText(code));
+    return code;
+}
+
 void InstallChanges::WriteInstalledFileList(const std::wstring& path, const std::vector<std::wstring>& files) {
+    if (const DWORD code = BeforeWriting(path))
+        throw Error(Substitute(L"Cannot create file \"%s\". %s", {path, SystemErrorText(code)}));
     orvelin::WriteInstalledFileList(path, files);
     log_.Write(L"File written: " + path);
 }
 
-HRESULT InstallChanges::SaveShortcut(IPersistFile& link, const std::wstring& path) {
-    const HRESULT saved = link.Save(path.c_str(), FALSE);
-    log_.Write((SUCCEEDED(saved) ? L"Shortcut saved: " : L"Shortcut not saved: ") + path);
-    return saved;
+void InstallChanges::SaveShortcut(IPersistFile& link, const std::wstring& path) {
+    DWORD code = BeforeWriting(path);
+    const HRESULT saved = code == ERROR_SUCCESS ? link.Save(path.c_str(), FALSE) : HRESULT_FROM_WIN32(code);
+    // Some shells answer success for a name the file system refused.
+    if (FAILED(saved) || !FileExists(path))
+        throw Error(Substitute(L"Cannot save the shortcut %s. %s",
+                               {path, SystemErrorText(FAILED(saved) ? static_cast<DWORD>(saved) : ERROR_INVALID_NAME)}));
+    log_.Write(L"Shortcut saved: " + path);
 }
 
 RegistryKey InstallChanges::CreateMachineKey(const std::wstring& path) {
+    if (!RegistryKeyExists(HKEY_LOCAL_MACHINE, path, KEY_READ)) Journal().Record({JournalEntry::Kind::Key, path, {}});
     // No view flag: a 32-bit installer writes, and its uninstaller reads, the 32-bit view.
     return RegistryKey::Create(HKEY_LOCAL_MACHINE, path, KEY_ALL_ACCESS);
 }
@@ -57,6 +128,22 @@ void InstallChanges::WriteDword(const RegistryKey& key, const std::wstring& keyP
                                 DWORD value) {
     key.WriteDword(name, value);
     log_.Write(L"Registry value set: HKEY_LOCAL_MACHINE\\" + keyPath + L" " + name + L" = " + std::to_wstring(value));
+}
+
+UndoReport InstallChanges::Undo() {
+    if (!journal_) return {};
+    const std::wstring path = journal_->Path();
+    journal_.reset();
+    made_.clear();
+    return UndoJournal(path, log_);
+}
+
+void InstallChanges::Commit() {
+    if (!journal_) return;
+    const std::wstring path = journal_->Path();
+    journal_.reset();
+    made_.clear();
+    CommitJournal(path, log_);
 }
 
 }  // namespace orvelin

@@ -1,45 +1,70 @@
 #pragma once
 // Every change an install makes to the machine goes through here: folders made, files copied
-// or written, shortcuts saved, registry values set. Each one is written to the run's log as it
-// happens.
+// or written, shortcuts saved, registry keys and values set. Each one is entered in the journal
+// before it is made, so that it can be undone, and written to the run's log once it is made.
+// One owner per installer: the changes of every press of Install add up until they are
+// committed (the install is complete) or undone (the user gives up).
 #include <objidl.h>
 
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "foundation/RunLog.h"
+#include "installer/InstallJournal.h"
 #include "platform/Registry.h"
 #include "ui/RunView.h"
 
 namespace orvelin {
 
-// The notice of a failed copy: the two texts separated by a line feed and a carriage return,
-// in that order.
-std::wstring CopyFailureNotice(const std::wstring& first, const std::wstring& second);
-
 class InstallChanges {
 public:
-    InstallChanges(RunView& view, RunLog& log) : view_(view), log_(log) {}
+    // journalFolder: the uninstall folder, where the journal is kept from the first change on.
+    InstallChanges(std::wstring journalFolder, RunLog& log);
 
     RunLog& Log() noexcept { return log_; }
+    // Changes were made that are neither committed nor undone.
+    bool Pending() const noexcept { return journal_.has_value(); }
 
-    // The folder and its missing parents; false when it does not exist afterwards.
-    bool CreateFolders(const std::wstring& folder);
-    // CopyFileW replacing what is there. On failure shows failureNotice in a plain box, then
-    // throws "Error executing copyFile %s" with the system's message for the copy's error code.
-    void CopyReplacing(const std::wstring& source, const std::wstring& destination, const std::wstring& failureNotice);
+    // The folder and its missing parents. Throws "Cannot create the folder %s. %s".
+    void CreateFolders(const std::wstring& folder);
+    // CopyFileW replacing what is there, which is saved aside first. Answers 0, or the system's
+    // error code when the file could not be copied; nothing is lost then.
+    DWORD CopyReplacing(const std::wstring& source, const std::wstring& destination);
     void WriteInstalledFileList(const std::wstring& path, const std::vector<std::wstring>& files);
-    // Saves the shell link at the path; answers the shell's result.
-    HRESULT SaveShortcut(IPersistFile& link, const std::wstring& path);
+    // Saves the shell link at the path. Throws "Cannot save the shortcut %s. %s".
+    void SaveShortcut(IPersistFile& link, const std::wstring& path);
     // The key under HKEY_LOCAL_MACHINE, made when missing, and its values.
     RegistryKey CreateMachineKey(const std::wstring& path);
     void WriteString(const RegistryKey& key, const std::wstring& keyPath, const std::wstring& name,
                      const std::wstring& value);
     void WriteDword(const RegistryKey& key, const std::wstring& keyPath, const std::wstring& name, DWORD value);
 
+    // Everything made since the last commit, taken back.
+    UndoReport Undo();
+    // The install is complete: what was saved aside goes, the journal too.
+    void Commit();
+
 private:
-    RunView& view_;
+    InstallJournal& Journal();
+    // Before a file is written: entered as made, or the file there saved aside and entered as
+    // replaced. Answers 0, or the error code of a file that could not be saved aside.
+    DWORD BeforeWriting(const std::wstring& file);
+    bool MadeHere(const std::wstring& path) const;
+
+    std::wstring journalFolder_;
     RunLog& log_;
+    std::optional<InstallJournal> journal_;
+    std::set<std::wstring> made_;   // files written since the last commit, in upper case
 };
+
+// The notice of a failed copy: the two texts separated by a line feed and a carriage return,
+// in that order.
+std::wstring CopyFailureNotice(const std::wstring& first, const std::wstring& second);
+// Copies; when it fails, shows the notice in a plain box, then throws "Error executing copyFile
+// %s" with the system's message for the copy's error code.
+void CopyOrFail(InstallChanges& changes, RunView& view, const std::wstring& source, const std::wstring& destination,
+                const std::wstring& failureNotice);
 
 }  // namespace orvelin

@@ -49,17 +49,19 @@ void CheckAlreadyInstalled(const std::wstring& guid) {
 }
 
 void WriteUninstallEntry(const SetupSettings& settings, const std::wstring& uninstallRoot,
-                         const std::wstring& setupFolder, InstalledFiles& installed, InstallChanges& changes) {
+                         const std::wstring& setupFolder, InstalledFiles& installed, InstallChanges& changes,
+                         RunView& view) {
+    const std::wstring folder = UninstallFolder(uninstallRoot, settings.guid);
+    PlaceUninstaller(folder, setupFolder, installed, changes, view);
+
     const std::wstring keyPath = UninstallKeyPath(settings.guid);
     const RegistryKey key = changes.CreateMachineKey(keyPath);
     auto write = [&](const std::wstring& name, const std::wstring& value) {
         changes.WriteString(key, keyPath, name, value);
     };
-    const std::wstring folder = UninstallFolder(uninstallRoot, settings.guid);
     const std::wstring uninstaller = folder + L"\\" + kUninstallerFile;
     write(L"DisplayName", settings.displayName);
     write(L"UninstallString", QuotedCommand(uninstaller));
-    PlaceUninstaller(folder, setupFolder, installed, changes);
     write(kInstallLocationValue, folder);
     write(L"Language", L"409");
     write(L"NoModify", L"1");
@@ -80,17 +82,16 @@ void WriteUninstallEntry(const SetupSettings& settings, const std::wstring& unin
 }
 
 void PlaceUninstaller(const std::wstring& folder, const std::wstring& setupFolder, InstalledFiles& installed,
-                      InstallChanges& changes) {
-    // Not checked here: a folder that could not be made fails the first copy.
+                      InstallChanges& changes, RunView& view) {
     changes.CreateFolders(folder);
     const std::wstring& source = installed.uninstallerSource;
     // Every failure names the uninstaller's source, whichever copy it was.
     const std::wstring notice = CopyFailureNotice(source, folder);
-    changes.CopyReplacing(source, folder + L"\\" + kUninstallerFile, notice);
+    CopyOrFail(changes, view, source, folder + L"\\" + kUninstallerFile, notice);
     const std::wstring arabicModule = ExtractFilePath(source) + kUninstallerArabicModule;
     if (!source.empty() && FileExists(arabicModule))
-        changes.CopyReplacing(arabicModule, folder + L"\\" + kUninstallerArabicModule, notice);
-    changes.CopyReplacing(setupFolder + kSetupIniCopy, folder + L"\\" + kSetupIniCopy, notice);
+        CopyOrFail(changes, view, arabicModule, folder + L"\\" + kUninstallerArabicModule, notice);
+    CopyOrFail(changes, view, setupFolder + kSetupIniCopy, folder + L"\\" + kSetupIniCopy, notice);
 
     installed.paths.push_back(folder + L"\\" + kSetupIniCopy);
     changes.WriteInstalledFileList(folder + L"\\" + kInstalledFileList, installed.paths);

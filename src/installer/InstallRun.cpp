@@ -21,9 +21,9 @@ int CountApplicationFiles(const std::wstring& setupFolder) {
     return static_cast<int>(files.size());
 }
 
-InstallRun::InstallRun(SetupPackage& package, InstalledFiles& installed, InstallView& view, RunLog& log,
+InstallRun::InstallRun(SetupPackage& package, InstalledFiles& installed, InstallChanges& changes, InstallView& view,
                        const InstallContext& context)
-    : package_(package), installed_(installed), view_(view), log_(log), context_(context) {}
+    : package_(package), installed_(installed), changes_(changes), view_(view), context_(context) {}
 
 InstallRun::Outcome InstallRun::Execute(const InstallChoices& choices) {
     int databaseIndex = choices.database.value_or(-1);
@@ -43,11 +43,10 @@ InstallRun::Outcome InstallRun::Execute(const InstallChoices& choices) {
     view_.SetStatus(L"Creating program folders");
     view_.SetProgressMax(CountApplicationFiles(package_.folder));
 
-    InstallChanges changes(view_, log_);
-    CopyEngine copyEngine(package_.catalogue, installed_, changes, view_, context_.windows, settings.applicationExe,
+    CopyEngine copyEngine(package_.catalogue, installed_, changes_, view_, context_.windows, settings.applicationExe,
                           context_.translate);
-    SetupPrograms setupPrograms(package_.catalogue, copyEngine, view_, log_, context_.windows, context_.translate,
-                                context_.unattended ? &settings : nullptr);
+    SetupPrograms setupPrograms(package_.catalogue, copyEngine, view_, changes_.Log(), context_.windows,
+                                context_.translate, context_.unattended ? &settings : nullptr);
     const std::wstring setupRoot = CheckFolderPath(package_.folder, context_.translate);
     DataPacketTable& applications = package_.catalogue.applications;
     for (applications.First(); !applications.Eof(); applications.Next())
@@ -56,8 +55,9 @@ InstallRun::Outcome InstallRun::Execute(const InstallChoices& choices) {
     view_.SetProgressPosition(100);
     view_.SetStatus(L"Adding application to windows control panael");
     CreateShortcuts(installed_.mainExecutable, settings.displayName, choices.shortcutName, choices.addDesktopShortcut,
-                    view_.Owner(), changes, installed_.paths);
-    WriteUninstallEntry(settings, context_.uninstallRoot, package_.folder, installed_, changes);
+                    view_.Owner(), changes_, installed_.paths);
+    WriteUninstallEntry(settings, context_.uninstallRoot, package_.folder, installed_, changes_, view_);
+    changes_.Commit();
     view_.ShowMessage(L"Program was installed successfully");
     return Outcome::Installed;
 }

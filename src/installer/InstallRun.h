@@ -5,7 +5,7 @@
 #include <string>
 
 #include "foundation/InterfaceLanguage.h"
-#include "foundation/RunLog.h"
+#include "installer/InstallChanges.h"
 #include "installer/InstallView.h"
 #include "installer/InstalledFiles.h"
 #include "installer/SetupPackage.h"
@@ -29,8 +29,9 @@ int CountApplicationFiles(const std::wstring& setupFolder);
 
 class InstallRun {
 public:
-    // installed: what earlier runs of the same window put on the machine; this run adds to it.
-    InstallRun(SetupPackage& package, InstalledFiles& installed, InstallView& view, RunLog& log,
+    // installed, changes: what earlier runs of the same installer put on the machine; this run
+    // adds to them.
+    InstallRun(SetupPackage& package, InstalledFiles& installed, InstallChanges& changes, InstallView& view,
                const InstallContext& context);
 
     enum class Outcome { Refused, Installed };
@@ -44,8 +45,8 @@ private:
 
     SetupPackage& package_;
     InstalledFiles& installed_;
+    InstallChanges& changes_;
     InstallView& view_;
-    RunLog& log_;
     const InstallContext& context_;
 };
 

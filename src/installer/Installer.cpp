@@ -2,6 +2,9 @@
 
 #include "contract/InstallContract.h"
 #include "installer/InstallerWindow.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
 #include "platform/Text.h"
 #include "ui/MessageBoxes.h"
 
@@ -36,9 +39,24 @@ Installer::Installer(Startup& startup, RunLog& log)
       log_(log),
       context_{startup.Folders().CommonDataDir, WindowsPlatform::Detect(), startup.Language().Translate()} {}
 
-bool Installer::Load() {
+bool Installer::Load(RunView& view) {
     if (!startup_.Setup().Found()) return false;
     package_.Load(startup_.Folders().ExePath, startup_.Setup().File());
+    const std::wstring& guid = package_.settings.guid;
+    // A GUID of any other form names no folder this installer may look into.
+    if (!IsProductGuid(guid)) return true;
+    const std::wstring folder = UninstallFolder(context_.uninstallRoot, guid);
+    changes_.emplace(folder, log_);
+    const std::wstring journal = folder + L"\\" + kInstallJournal;
+    if (!FileExists(journal)) return true;
+    // Killed after the record was complete: only the journal was left to clear.
+    if (RegistryKeyExists(HKEY_LOCAL_MACHINE, UninstallKeyPath(guid), KEY_READ)) {
+        CommitJournal(journal, log_);
+        return true;
+    }
+    const UndoReport undone = UndoJournal(journal, log_);
+    view.ShowMessage(L"An earlier install of this product did not finish. What it had changed was undone: " +
+                     undone.Describe());
     return true;
 }
 
@@ -57,11 +75,13 @@ InstallChoices UnattendedChoices(const SetupSettings& settings, const Unattended
 Installer::Result Installer::Install(InstallView& view, const InstallChoices& choices, bool unattended) {
     context_.unattended = unattended;
     try {
-        if (InstallRun(package_, installed_, view, log_, context_).Execute(choices) == InstallRun::Outcome::Refused)
+        if (!changes_) throw Error(L"setup.ini gives no application GUID in the form {xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}");
+        if (InstallRun(package_, installed_, *changes_, view, context_).Execute(choices) == InstallRun::Outcome::Refused)
             return Result::Refused;
     } catch (const std::exception& e) {
         outcome_ = ExitCodeOf(e);
         view.ShowError(ErrorBoxText(ErrorText(e)));
+        if (unattended) GiveUp(view);
         return Result::Failed;
     }
     outcome_ = kSucceeded;
@@ -70,14 +90,21 @@ Installer::Result Installer::Install(InstallView& view, const InstallChoices& ch
     return Result::Installed;
 }
 
+void Installer::GiveUp(RunView& view) {
+    if (!changes_ || !changes_->Pending()) return;
+    installed_ = {};
+    const UndoReport undone = changes_->Undo();
+    view.ShowMessage(L"The install did not finish, and what it had changed was undone: " + undone.Describe());
+}
+
 ExitCode RunInstaller(Startup& startup, const CommandLine& line, RunLog& log) {
     Installer installer(startup, log);
     if (line.mode == RunMode::Window) return static_cast<ExitCode>(InstallerWindow(startup, installer, {}).Run());
     const UnattendedInstall answers = UnattendedInstall::From(line);
     if (line.mode == RunMode::Passive)
         return static_cast<ExitCode>(InstallerWindow(startup, installer, answers).Run());
-    installer.Load();
     LoggedInstallView view(nullptr, log, UnattendedAnswers{answers.runSetupPrograms});
+    installer.Load(view);
     installer.Install(view, UnattendedChoices(installer.Package().settings, answers), true);
     return installer.Outcome();
 }

@@ -7,6 +7,7 @@
 
 #include "foundation/RunLog.h"
 #include "foundation/Startup.h"
+#include "installer/InstallChanges.h"
 #include "installer/InstallRun.h"
 #include "installer/InstallView.h"
 #include "installer/InstalledFiles.h"
@@ -48,14 +49,18 @@ public:
     Installer& operator=(const Installer&) = delete;
 
     // Reads setup.ini and the catalogue; false without setup.ini (in the development
-    // environment), when nothing is read. A catalogue that cannot be loaded throws.
-    bool Load();
+    // environment), when nothing is read. A catalogue that cannot be loaded throws. An earlier
+    // install of the product that was killed is undone first, and the view is told so.
+    bool Load(RunView& view);
     const SetupPackage& Package() const noexcept { return package_; }
     RunLog& Log() noexcept { return log_; }
 
     enum class Result { Refused, Installed, Failed };
-    // One run. Its error, if any, is shown through the view and decides the exit code.
+    // One run. Its error, if any, is shown through the view and decides the exit code. A run
+    // nobody watches is given up at once when it fails; a person may press Install again.
     Result Install(InstallView& view, const InstallChoices& choices, bool unattended);
+    // Takes back what the runs changed and did not complete, and tells the view what it undid.
+    void GiveUp(RunView& view);
     // The exit code so far: cancelled until a run ends, then that run's.
     ExitCode Outcome() const noexcept { return outcome_; }
 
@@ -64,7 +69,8 @@ private:
     RunLog& log_;
     InstallContext context_;
     SetupPackage package_;
-    InstalledFiles installed_;   // kept from one run to the next
+    InstalledFiles installed_;                  // kept from one run to the next
+    std::optional<InstallChanges> changes_;     // likewise; made once the GUID is known
     ExitCode outcome_ = kCancelled;
 };
 

@@ -30,8 +30,14 @@ void InstallerWindow::OnCreate() {
     SetChecked(IDC_ADD_SHORTCUT, true);
 }
 
+std::optional<UnattendedAnswers> InstallerWindow::Answers() const {
+    if (!passive_) return std::nullopt;
+    return UnattendedAnswers{passive_->runSetupPrograms};
+}
+
 void InstallerWindow::OnShow() {
-    if (!installer_.Load()) return;
+    LoggedInstallView view(this, installer_.Log(), Answers());
+    if (!installer_.Load(view)) return;
     const SetupSettings& settings = installer_.Package().settings;
     SetControlText(IDC_GUID, settings.guid);
     SetControlText(IDC_SHORTCUT_NAME, settings.shortcutName);
@@ -54,13 +60,17 @@ void InstallerWindow::OnCommand(int id) {
 
 void InstallerWindow::Install() {
     HoldInputWhile({IDC_INSTALL, IDC_EXIT}, [this] {
-        std::optional<UnattendedAnswers> answers;
-        if (passive_) answers = UnattendedAnswers{passive_->runSetupPrograms};
-        LoggedInstallView view(this, installer_.Log(), answers);
+        LoggedInstallView view(this, installer_.Log(), Answers());
         const Installer::Result result = installer_.Install(view, Choices(), passive_.has_value());
         SetExitCode(installer_.Outcome());
         if (result == Installer::Result::Installed || passive_) Close();
     });
+}
+
+// Giving up after a failed run takes its changes back.
+void InstallerWindow::OnClosing() {
+    LoggedInstallView view(this, installer_.Log(), Answers());
+    installer_.GiveUp(view);
 }
 
 InstallChoices InstallerWindow::Choices() const {

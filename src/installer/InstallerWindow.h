@@ -22,11 +22,14 @@ private:
     void OnCreate() override;
     void OnShow() override;
     void OnCommand(int id) override;
+    void OnClosing() override;
     void Install();
     InstallChoices Choices() const;
     void ShowChoices(const InstallChoices& choices);
 
     Installer& installer_;
+    std::optional<UnattendedAnswers> Answers() const;
+
     std::optional<UnattendedInstall> passive_;
 };
 

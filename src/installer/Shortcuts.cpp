@@ -38,8 +38,6 @@ ComPtr<IPersistFile> MakeShellLink(const std::wstring& target) {
     return file;
 }
 
-// Not checked: a name the file system refuses leaves no shortcut, and the uninstaller
-// passes over a listed file that is missing.
 void Save(const ComPtr<IPersistFile>& link, const std::wstring& linkPath, InstallChanges& changes,
           std::vector<std::wstring>& listed) {
     changes.SaveShortcut(*link.Get(), linkPath);

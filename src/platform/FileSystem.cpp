@@ -84,9 +84,12 @@ std::string ReadFileBytes(const std::wstring& path) {
     return bytes;
 }
 
-FileWriter::FileWriter(std::wstring path, DWORD share)
+FileWriter::FileWriter(std::wstring path, DWORD share, Mode mode)
     : path_(std::move(path)),
-      file_(CreateFileW(path_.c_str(), GENERIC_WRITE, share, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+      file_(mode == Mode::Replace
+                ? CreateFileW(path_.c_str(), GENERIC_WRITE, share, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
+                : CreateFileW(path_.c_str(), FILE_APPEND_DATA, share, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr)) {
     if (!file_) RaiseFileError(L"Cannot create file \"%s\". %s", path_);
 }
 

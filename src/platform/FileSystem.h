@@ -28,8 +28,12 @@ std::string ReadFileBytes(const std::wstring& path);
 // "Cannot write file "%s". %s".
 class FileWriter {
 public:
+    enum class Mode {
+        Replace,               // the file is created anew
+        AppendWrittenThrough,  // kept and added to; each write reaches the disk before it returns
+    };
     // share: what others may do with the file meanwhile (FILE_SHARE_READ and the like).
-    explicit FileWriter(std::wstring path, DWORD share = 0);
+    explicit FileWriter(std::wstring path, DWORD share = 0, Mode mode = Mode::Replace);
     void Write(std::string_view bytes);
 
 private:

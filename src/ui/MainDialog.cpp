@@ -107,7 +107,9 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                 if (!running_) OnCommand(LOWORD(wParam));
                 return TRUE;
             case WM_CLOSE:
-                if (!running_) DestroyWindow(window_);
+                if (running_) return TRUE;
+                OnClosing();
+                DestroyWindow(window_);
                 return TRUE;
             case WM_DESTROY:
                 PostQuitMessage(exitCode_);

@@ -44,6 +44,8 @@ protected:
     virtual void OnShow() = 0;
     // A command (a button) while no run is in progress.
     virtual void OnCommand(int id) = 0;
+    // The window is about to close (no run is in progress).
+    virtual void OnClosing() {}
 
     // Runs a long operation with input held off: commands and the close box are ignored, and
     // the given controls are disabled meanwhile. An error it raises is shown in the error box,

@@ -1,70 +1,62 @@
-// The uninstall run's removal of what the installer placed: the listed files, the emptied
-// application folders and the program shortcut's folder.
-#include <windows.h>
-
 #include "uninstaller/FileRemoval.h"
+
+#include <windows.h>
 
 #include "contract/InstallContract.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
-#include "platform/Paths.h"
 #include "platform/Text.h"
-#include "uninstaller/UninstallRun.h"
 
 namespace orvelin {
 
-bool DeleteFileIfExists(RunView& view, RunLog& log, const std::wstring& file) {
-    if (!FileExists(file)) return false;
+namespace {
+
+// "X:\..." or "\\server\share\...", with no character Windows forbids in a path.
+bool IsFullPath(const std::wstring& line) {
+    const bool drive = line.size() > 3 && iswalpha(line[0]) && line[1] == L':' && line[2] == L'\\';
+    const bool share = line.size() > 2 && line[0] == L'\\' && line[1] == L'\\';
+    if (!drive && !share) return false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const wchar_t c = line[i];
+        if (c < 0x20 || c == 0xFFFD || wcschr(L"<>\"|?*/", c) || (c == L':' && i != 1)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::wstring> ReadRemovalList(const std::wstring& listFile) {
+    std::vector<std::wstring> lines;
+    try {
+        lines = ReadInstalledFileList(listFile);
+    } catch (const std::exception& e) {
+        throw Error(Substitute(L"The list of installed files cannot be read. %s Nothing was removed.", {ErrorText(e)}));
+    }
+    std::vector<std::wstring> files;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].empty()) continue;
+        if (!IsFullPath(lines[i]))
+            throw Error(Substitute(L"The list of installed files \"%s\" cannot be used: its line %s is no full file "
+                                   L"path (the list is damaged or in an encoding it does not declare). Nothing was "
+                                   L"removed.",
+                                   {listFile, std::to_wstring(i + 1)}));
+        files.push_back(lines[i]);
+    }
+    return files;
+}
+
+bool DeleteFileIfExists(RunLog& log, const std::wstring& file, std::wstring& reason) {
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     if (DeleteFileW(file.c_str())) {
         log.Write(L"File deleted: " + file);
         return true;
     }
-    log.Write(L"File not deleted: " + file + L": " + SystemErrorText(GetLastError()));
-    view.ShowError(L"Error DeleteFile");
+    reason = SystemErrorText(GetLastError());
+    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(file.c_str(), attributes);
+    log.Write(L"File not deleted: " + file + L": " + reason);
     return false;
-}
-
-void UninstallRun::DeleteInstalledFiles(const std::wstring& uninstallFolder) {
-    const std::wstring listFile = uninstallFolder + L"\\" + kInstalledFileList;
-    const std::vector<std::wstring> lines = ReadInstalledFileList(listFile);
-    // Last line first: the uninstall folder's Setup.ini, the shortcuts, then the copied files.
-    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-        if (line->empty()) continue;
-        NoteShortcut(*line);
-        RemoveFile(*line);
-    }
-    RemoveFile(listFile);
-    // Only empty folders go: what the application made while in use stays with its folder.
-    const std::wstring name = settings_.ApplicationName();
-    // An empty name would make them the company's folders, shared with other applications.
-    if (name.empty()) return;
-    for (const auto& folder : ApplicationFolders(name))
-        if (RemoveDirectoryW(folder.c_str())) log_.Write(L"Folder removed: " + folder);
-}
-
-// The desktop shortcut lies in the common desktop folder, whose path holds "Desktop".
-void UninstallRun::NoteShortcut(const std::wstring& line) {
-    const std::wstring upper = UpperAscii(line);
-    if (upper.find(kShortcutExtension) == std::wstring::npos) return;
-    if (upper.find(L"DESKTOP") != std::wstring::npos)
-        trace_.desktopShortcut = line;
-    else
-        trace_.programShortcut = line;
-}
-
-// The group folder holds only this application's shortcuts; its parent, the company's group,
-// is shared with other applications and stays.
-void UninstallRun::RemoveProgramShortcutFolder() {
-    if (trace_.programShortcut.empty()) return;
-    const std::wstring folder = ExtractFilePath(trace_.programShortcut);
-    // A bare name would make the current folder the shortcut's folder.
-    if (folder.empty()) return;
-    std::vector<std::wstring> files;
-    ForEachEntry(folder, L"*.*", [&](const WIN32_FIND_DATAW& entry) {
-        if (!IsFolder(entry)) files.push_back(folder + entry.cFileName);
-    });
-    for (const auto& file : files) RemoveFile(file);
-    if (RemoveDirectoryW(ExcludeTrailingBackslash(folder).c_str())) log_.Write(L"Folder removed: " + folder);
 }
 
 }  // namespace orvelin

@@ -4,6 +4,8 @@
 
 #include "contract/InstallContract.h"
 #include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 #include "ui/ExitCodes.h"
@@ -55,7 +57,9 @@ UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
     const std::wstring& guid = settings_.guid;
     trace_.uninstallFolder = ReadInstallLocation(guid);
     CheckInstallationRecord(guid, removeFiles, trace_.uninstallFolder);
+    std::vector<std::wstring> listed;
     if (removeFiles) {
+        listed = ReadRemovalList(trace_.uninstallFolder + L"\\" + kInstalledFileList);
         if (!view_.Ask(Question::ConfirmUninstall, kConfirmation)) return Outcome::Cancelled;
         HoldApplicationMutex();
     }
@@ -63,7 +67,7 @@ UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
 
     if (removeFiles) {
         Step(L"Status: Deleting applicatioin files");
-        DeleteInstalledFiles(trace_.uninstallFolder);
+        DeleteInstalledFiles(listed);
         // The application's data stays where it is; the confirmation only warned about it.
         Step(L"Status: Deleting database files");
     }
@@ -73,6 +77,7 @@ UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
 
     view_.StepProgress(kStep);
     RemoveFile(trace_.desktopShortcut);
+    CheckNothingLeft();
 
     Step(kRemovingFromControlPanel);
     RemoveKey(HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE", UninstallKeyPath(guid));
@@ -81,6 +86,7 @@ UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
     // An empty name would make it the company's key, shared with the other applications.
     if (!settings_.ApplicationName().empty())
         RemoveKey(HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", ProgramSettingsKeyPath(settings_.ApplicationName()));
+    if (removeFiles) RemoveRecordFiles(listed);
 
     view_.StepProgress(kStep);
     view_.ShowMessage(L"Program was uninstalled");
@@ -105,10 +111,76 @@ void UninstallRun::HoldApplicationMutex() {
 void UninstallRun::RemoveKey(HKEY root, const wchar_t* rootName, const std::wstring& path) {
     if (!RegistryKeyExists(root, path, KEY_READ)) return;
     DeleteRegistryTree(root, path);
-    const bool gone = !RegistryKeyExists(root, path, KEY_READ);
-    log_.Write(std::wstring(gone ? L"Registry key removed: " : L"Registry key not removed: ") + rootName + L"\\" + path);
+    const std::wstring name = rootName + std::wstring(L"\\") + path;
+    if (RegistryKeyExists(root, path, KEY_READ)) {
+        log_.Write(L"Registry key not removed: " + name);
+        throw Error(Substitute(L"The registry key %s could not be removed.", {name}));
+    }
+    log_.Write(L"Registry key removed: " + name);
 }
 
-bool UninstallRun::RemoveFile(const std::wstring& file) { return DeleteFileIfExists(view_, log_, file); }
+void UninstallRun::RemoveFile(const std::wstring& file) {
+    std::wstring reason;
+    if (!file.empty() && !DeleteFileIfExists(log_, file, reason)) notDeleted_.push_back(file + L" (" + reason + L")");
+}
+
+void UninstallRun::CheckNothingLeft() const {
+    if (notDeleted_.empty()) return;
+    std::wstring names;
+    for (const auto& file : notDeleted_) names += L"\r\n" + file;
+    throw Error(L"These installed files could not be deleted, so the program stays installed. Close what uses them, "
+                L"then run the uninstall again:" + names);
+}
+
+bool UninstallRun::InUninstallFolder(const std::wstring& file) const {
+    return EqualsIgnoreCase(ExcludeTrailingBackslash(ExtractFilePath(file)),
+                            ExcludeTrailingBackslash(trace_.uninstallFolder));
+}
+
+void UninstallRun::DeleteInstalledFiles(const std::vector<std::wstring>& listed) {
+    // Last line first: the shortcuts, then the copied files.
+    for (auto line = listed.rbegin(); line != listed.rend(); ++line) {
+        NoteShortcut(*line);
+        if (!InUninstallFolder(*line)) RemoveFile(*line);
+    }
+    // Only empty folders go: what the application made while in use stays with its folder.
+    const std::wstring name = settings_.ApplicationName();
+    // An empty name would make them the company's folders, shared with other applications.
+    if (name.empty()) return;
+    for (const auto& folder : ApplicationFolders(name))
+        if (RemoveDirectoryW(folder.c_str())) log_.Write(L"Folder removed: " + folder);
+}
+
+void UninstallRun::RemoveRecordFiles(const std::vector<std::wstring>& listed) {
+    for (const auto& line : listed)
+        if (InUninstallFolder(line)) RemoveFile(line);
+    RemoveFile(trace_.uninstallFolder + L"\\" + kInstalledFileList);
+    CheckNothingLeft();
+}
+
+// The desktop shortcut lies in the common desktop folder, whose path holds "Desktop".
+void UninstallRun::NoteShortcut(const std::wstring& line) {
+    const std::wstring upper = UpperAscii(line);
+    if (upper.find(kShortcutExtension) == std::wstring::npos) return;
+    if (upper.find(L"DESKTOP") != std::wstring::npos)
+        trace_.desktopShortcut = line;
+    else
+        trace_.programShortcut = line;
+}
+
+// The group folder holds only this application's shortcuts; its parent, the company's group,
+// is shared with other applications and stays.
+void UninstallRun::RemoveProgramShortcutFolder() {
+    if (trace_.programShortcut.empty()) return;
+    const std::wstring folder = ExtractFilePath(trace_.programShortcut);
+    // A bare name would make the current folder the shortcut's folder.
+    if (folder.empty()) return;
+    std::vector<std::wstring> files;
+    ForEachEntry(folder, L"*.*", [&](const WIN32_FIND_DATAW& entry) {
+        if (!IsFolder(entry)) files.push_back(folder + entry.cFileName);
+    });
+    for (const auto& file : files) RemoveFile(file);
+    if (RemoveDirectoryW(ExcludeTrailingBackslash(folder).c_str())) log_.Write(L"Folder removed: " + folder);
+}
 
 }  // namespace orvelin

@@ -1,7 +1,9 @@
 #pragma once
-// The uninstall run behind "Start UnInstall": the installation record, the confirmation, the
-// running-application check, the listed files, the shortcuts, then the Uninstall key and the
-// application's per-user key.
+// The uninstall run behind "Start UnInstall": the installation record and its list, the
+// confirmation, the running-application check, the listed files, the shortcuts, then the
+// Uninstall key and the application's per-user key, and last what a rerun would need (the
+// uninstall folder's Setup.ini and the list). A file that cannot be deleted keeps the record,
+// so the run can be repeated once the file is free; a rerun passes over what is gone.
 #include <string>
 #include <vector>
 
@@ -28,14 +30,15 @@ public:
 
     enum class Outcome { Cancelled, Uninstalled };
     // Cancelled: the confirmation was not given and nothing changed. A product without its
-    // Uninstall key is refused (exit code "not installed") before anything is asked or changed.
-    // Errors propagate.
+    // Uninstall key is refused (exit code "not installed"), and a list that cannot be used
+    // fails, before anything is asked or changed. Errors propagate.
     Outcome Execute(bool removeFiles);
     const UninstallTrace& Trace() const noexcept { return trace_; }
 
-    // Deletes the files of the uninstall folder's list, last line first, noting the two
-    // shortcuts on the way, then the list itself and the application folders it emptied.
-    void DeleteInstalledFiles(const std::wstring& uninstallFolder);
+    // Deletes the listed files, last line first, noting the two shortcuts on the way, then the
+    // application folders they emptied. The files of the uninstall folder itself are kept for
+    // the end of the run.
+    void DeleteInstalledFiles(const std::vector<std::wstring>& listed);
 
 private:
     void Step(const std::wstring& status);
@@ -43,13 +46,19 @@ private:
     void NoteShortcut(const std::wstring& line);
     void RemoveProgramShortcutFolder();
     void RemoveKey(HKEY root, const wchar_t* rootName, const std::wstring& path);
-    bool RemoveFile(const std::wstring& file);
+    void RemoveFile(const std::wstring& file);
+    // Throws, naming the files that are still there, when any could not be deleted.
+    void CheckNothingLeft() const;
+    // The record's own files in the uninstall folder: its Setup.ini and the list.
+    void RemoveRecordFiles(const std::vector<std::wstring>& listed);
+    bool InUninstallFolder(const std::wstring& file) const;
 
     const UninstallSettings& settings_;
     std::vector<UniqueHandle>& heldMutexes_;
     RunView& view_;
     RunLog& log_;
     UninstallTrace trace_;
+    std::vector<std::wstring> notDeleted_;   // each with the system's reason
 };
 
 // "InstallLocation" of the application's Uninstall key; empty when the key or value is missing

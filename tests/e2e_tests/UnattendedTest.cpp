@@ -142,7 +142,9 @@ public:
 };
 
 TEST_P(ExitCodeTest, TellsDeploymentToolsHowTheRunEnded) {
-    if (GetParam().arrange) ASSERT_NO_FATAL_FAILURE(GetParam().arrange(*this));
+    if (GetParam().arrange) {
+        ASSERT_NO_FATAL_FAILURE(GetParam().arrange(*this));
+    }
     EXPECT_EQ(GetParam().act(*this), static_cast<DWORD>(GetParam().expected));
 }
 

@@ -117,7 +117,7 @@ void InstallerTest::StandOnApplication(int majorId) {
 }
 
 InstallRun::Outcome InstallerTest::Install() {
-    return InstallRun(package, installed, view, log, context).Execute(choices);
+    return InstallRun(package, installed, changes, view, context).Execute(choices);
 }
 
 Lines InstallerTest::LogLines() const { return LogEvents(log.Path()); }

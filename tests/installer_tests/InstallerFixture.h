@@ -87,7 +87,7 @@ protected:
     ScriptedView view;
     TempFolder logFolder;
     RunLog log{logFolder / L"run.log"};
-    InstallChanges changes{view, log};
+    InstallChanges changes{UninstallFolder(), log};
     InstallContext context{common.Path(), WindowsPlatform::Detect(), Translator()};
     InstallChoices choices;
 };

@@ -5,6 +5,7 @@
 
 #include "installer/Shortcuts.h"
 #include "installer_tests/InstallerFixture.h"
+#include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Handles.h"
 #include "platform/Paths.h"
@@ -96,6 +97,20 @@ TEST_F(ShortcutsTest, AnEmptyTargetStillListsTheShortcuts) {
     EXPECT_NO_THROW(Create(L""));
 
     EXPECT_EQ(installed.paths, (Lines{L"C:\\copied\\first.dll", GroupLink(), DesktopLink()}));
+}
+
+// A name longer than any file system allows: the shortcut cannot be saved, and the run is told.
+TEST_F(ShortcutsTest, AShortcutThatCannotBeSavedIsAnError) {
+    choices.shortcutName = std::wstring(300, L'S');
+    choices.addDesktopShortcut = false;
+
+    try {
+        Create(target);
+        FAIL() << "a shortcut that was not saved passed for saved";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.Text().starts_with(L"Cannot save the shortcut " + GroupLink() + L". ")) << e.what();
+    }
+    EXPECT_EQ(installed.paths, Lines{L"C:\\copied\\first.dll"});
 }
 
 }  // namespace

@@ -34,10 +34,10 @@ TEST_P(UnattendedChoicesTest, TakeTheCommandLineElseSetupIniElseFirebird) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnattendedChoicesTest,
     ::testing::Values(ChoiceCase{"Defaults", true, true, {}, 1, true},
-                      ChoiceCase{"ServerNamed", true, true, {.database = L"ORACLE"}, 3, true},
-                      ChoiceCase{"NoServerOffered", false, false, {.database = L"ORACLE"}, std::nullopt, false},
-                      ChoiceCase{"DesktopRefused", true, true, {.desktopShortcut = false}, 1, false},
-                      ChoiceCase{"DesktopAsked", false, false, {.desktopShortcut = true}, std::nullopt, true}),
+                      ChoiceCase{"ServerNamed", true, true, {.database = L"ORACLE", .desktopShortcut = std::nullopt}, 3, true},
+                      ChoiceCase{"NoServerOffered", false, false, {.database = L"ORACLE", .desktopShortcut = std::nullopt}, std::nullopt, false},
+                      ChoiceCase{"DesktopRefused", true, true, {.database = std::nullopt, .desktopShortcut = false}, 1, false},
+                      ChoiceCase{"DesktopAsked", false, false, {.database = std::nullopt, .desktopShortcut = true}, std::nullopt, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -38,7 +38,8 @@ inline constexpr const wchar_t* DeletingFiles = L"Status: Deleting applicatioin 
 inline constexpr const wchar_t* DeletingDatabase = L"Status: Deleting database files";
 inline constexpr const wchar_t* RemovingShortcuts = L"Status: Removing short custs";
 inline constexpr const wchar_t* RemovingFromControlPanel = L"Status: Removing from windows control panale";
-inline constexpr const wchar_t* DeleteFailed = L"Error DeleteFile";
+inline constexpr const wchar_t* FilesNotDeleted =
+    L"These installed files could not be deleted, so the program stays installed.";
 inline constexpr const wchar_t* Uninstalled = L"Program was uninstalled";
 
 }  // namespace orvelin::test::text

@@ -111,7 +111,8 @@ TEST(UninstallRoundTripTest, RemovesWhatTheInstallerRecorded) {
     const InstallChoices choices{package.settings.shortcutName, package.settings.addDesktopShortcut, std::nullopt};
     TempFolder logFolder;
     RunLog log(logFolder / L"run.log");
-    InstallRun(package, installed, installView, log, context).Execute(choices);
+    InstallChanges changes(UninstallFolder(installerData.Path(), application.guid), log);
+    InstallRun(package, installed, changes, installView, context).Execute(choices);
     ASSERT_EQ(installView.messages, std::vector<std::wstring>{text::Installed});
 
     // What the application itself would have left: settings of its user, a file made in use.

@@ -179,23 +179,52 @@ TEST_F(UninstallRunTest, RunningApplicationStopsTheRunAgainAndAgain) {
 
 TEST_F(UninstallRunTest, SecondPressAfterAnErrorFindsItsOwnMutex) {
     InstallTypical();
-    DeleteFileW(record.ListFile().c_str());
+    const std::wstring held = record.listed.front();
+    UniqueFile open(CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(open);
 
     const std::wstring error = Press();
-    EXPECT_EQ(error.rfind(L"Cannot open file \"" + record.ListFile() + L"\". ", 0), 0u) << ToUtf8(error);
-    EXPECT_EQ(view.progressPosition, 20);
-    EXPECT_EQ(view.statuses, std::vector<std::wstring>{kFilesStatus});
+    EXPECT_TRUE(error.starts_with(text::FilesNotDeleted)) << ToUtf8(error);
+    EXPECT_EQ(view.statuses, (std::vector<std::wstring>{kFilesStatus, kDatabaseStatus, kShortcutStatus}));
 
     EXPECT_EQ(Press(), kRunning);
-    EXPECT_EQ(view.progressPosition, 20);
-    EXPECT_TRUE(FileExists(programShortcut));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
 }
 
-TEST_F(UninstallRunTest, FilesThatCannotGoAreReportedOrPassedOver) {
-    const std::wstring kept = record.Install(record.programFolder + L"\\Locked.dat");
-    SetFileAttributesW(kept.c_str(), FILE_ATTRIBUTE_READONLY);
+// A file that cannot go is named; the rest goes; the record stays for a rerun, which finishes
+// once the file is free and passes over what is already gone.
+TEST_F(UninstallRunTest, AFileThatCannotGoKeepsTheRecordForARerun) {
+    InstallTypical();
+    const std::wstring held = record.listed[1];
+    UniqueFile open(CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(open);
+
+    const std::wstring error = Press();
+
+    EXPECT_TRUE(error.starts_with(text::FilesNotDeleted)) << ToUtf8(error);
+    EXPECT_NE(error.find(L"\r\n" + held + L" ("), std::wstring::npos) << ToUtf8(error);
+    EXPECT_EQ(last.exitCode, kFailed);
+    EXPECT_TRUE(view.messages.empty());
+    for (const auto& file : record.listed) EXPECT_EQ(FileExists(file), file == held) << ToUtf8(file);
+    EXPECT_TRUE(FileExists(record.ListFile()));
+    EXPECT_TRUE(FileExists(record.SetupIniCopy()));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
+
+    open.Reset();
+    heldMutexes.clear();   // a new start of the uninstaller
+    view = {};
+    EXPECT_EQ(Press(), L"");
+    EXPECT_FALSE(FileExists(held));
+    EXPECT_FALSE(FileExists(record.ListFile()));
+    EXPECT_FALSE(FileExists(record.SetupIniCopy()));
+    ExpectFinished(80);
+}
+
+TEST_F(UninstallRunTest, ReadOnlyAndMissingFilesAreNoObstacle) {
+    const std::wstring readOnly = record.Install(record.programFolder + L"\\Locked.dat");
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
     record.listed.push_back(L"");
     record.listed.push_back(record.programFolder + L"\\Never copied.dll");
     const std::wstring removed = record.Install(record.programFolder + L"\\App.exe");
@@ -204,12 +233,64 @@ TEST_F(UninstallRunTest, FilesThatCannotGoAreReportedOrPassedOver) {
 
     EXPECT_EQ(Press(), L"");
 
-    EXPECT_EQ(view.errors, std::vector<std::wstring>{text::DeleteFailed});
-    EXPECT_TRUE(FileExists(kept));
+    EXPECT_TRUE(view.errors.empty());
+    EXPECT_FALSE(FileExists(readOnly));
     EXPECT_FALSE(FileExists(removed));
-    EXPECT_TRUE(DirectoryExists(record.programFolder));
+    EXPECT_FALSE(DirectoryExists(record.programFolder));
     ExpectFinished(80);
 }
+
+enum class ListFault { Missing, Utf16WithoutMark, RelativeLine, ControlCharacter };
+
+struct ListFaultCase {
+    const char* name;
+    ListFault fault;
+    const wchar_t* says;
+};
+
+void PrintTo(const ListFaultCase& c, std::ostream* out) { *out << c.name; }
+
+class UnusableListTest : public UninstallRunTest, public testing::WithParamInterface<ListFaultCase> {};
+
+// Nothing is asked, removed or reported removed: the record stays as it was.
+TEST_P(UnusableListTest, StopsBeforeAnythingIsRemoved) {
+    InstallTypical();
+    switch (GetParam().fault) {
+        case ListFault::Missing: DeleteFileW(record.ListFile().c_str()); break;
+        case ListFault::Utf16WithoutMark: {
+            std::wstring text;
+            for (const auto& line : record.listed) text += line + L"\r\n";
+            PutFile(record.ListFile(), std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2));
+            break;
+        }
+        case ListFault::RelativeLine:
+            PutFile(record.ListFile(), ToUtf8(record.listed[0] + L"\r\nApp\\App.exe\r\n"));
+            break;
+        case ListFault::ControlCharacter:
+            PutFile(record.ListFile(), ToUtf8(record.listed[0] + L"\r\n" + record.listed[1] + L"\x01\r\n"));
+            break;
+    }
+
+    const std::wstring error = Press();
+
+    EXPECT_NE(error.find(GetParam().says), std::wstring::npos) << ToUtf8(error);
+    EXPECT_TRUE(error.ends_with(L"Nothing was removed.")) << ToUtf8(error);
+    EXPECT_EQ(last.exitCode, kFailed);
+    EXPECT_TRUE(view.questions.empty());
+    for (const auto& file : record.listed) EXPECT_TRUE(FileExists(file)) << ToUtf8(file);
+    EXPECT_TRUE(FileExists(record.SetupIniCopy()));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
+    EXPECT_TRUE(view.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, UnusableListTest,
+    testing::Values(ListFaultCase{"Missing", ListFault::Missing, L"cannot be read. Cannot open file"},
+                    ListFaultCase{"Utf16WithoutMark", ListFault::Utf16WithoutMark, L"line 1 is no full file path"},
+                    ListFaultCase{"RelativeLine", ListFault::RelativeLine, L"line 2 is no full file path"},
+                    ListFaultCase{"ControlCharacter", ListFault::ControlCharacter, L"line 2 is no full file path"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UninstallRunTest, ProgramShortcutNamedDesktopIsTakenForTheDesktopOne) {
     const std::wstring shortcut = record.Install(record.groupFolder + L"\\App deskTop tools.LNK");
@@ -238,19 +319,17 @@ class ShortcutLineTest : public testing::TestWithParam<ShortcutCase> {};
 
 // The lines name no existing file, so only the noting of the shortcuts is at work.
 TEST_P(ShortcutLineTest, ShortcutsAreToldApartByTheirText) {
-    TempFolder uninstallFolder;
-    WriteTextFile(uninstallFolder / L"uninstallfilelist.txt", GetParam().lines, TextEncoding::Ansi);
+    TempFolder logFolder;
     const UninstallSettings settings;
     std::vector<UniqueHandle> heldMutexes;
     ScriptedView view;
-    RunLog log(uninstallFolder / L"run.log");
+    RunLog log(logFolder / L"run.log");
     UninstallRun run(settings, heldMutexes, view, log);
 
-    run.DeleteInstalledFiles(ExcludeTrailingBackslash(uninstallFolder.Path()));
+    run.DeleteInstalledFiles(GetParam().lines);
 
     EXPECT_EQ(run.Trace().programShortcut, GetParam().programShortcut);
     EXPECT_EQ(run.Trace().desktopShortcut, GetParam().desktopShortcut);
-    EXPECT_FALSE(FileExists(uninstallFolder / L"uninstallfilelist.txt"));
     EXPECT_TRUE(view.events.empty());
 }
 
@@ -409,30 +488,27 @@ TEST_P(EmptyApplicationNameTest, NeverTouchesTheCompanyKeyOrFolders) {
 INSTANTIATE_TEST_SUITE_P(Names, EmptyApplicationNameTest, testing::Values(L"", L".exe"));
 
 
-enum class Target { Missing, Folder, Wildcard, ReadOnly, InUse, Normal };
+enum class Target { Missing, Folder, ReadOnly, InUse, Normal };
 
 struct DeleteFileCase {
     const char* name;
     Target target;
-    bool deleted;
-    std::vector<std::wstring> errors;
+    bool done;      // nothing of that name is left to delete
+    bool deleted;   // and a file was there
 };
+
+void PrintTo(const DeleteFileCase& c, std::ostream* out) { *out << c.name; }
 
 class DeleteFileIfExistsTest : public testing::TestWithParam<DeleteFileCase> {};
 
-TEST_P(DeleteFileIfExistsTest, DeletesOnlyAnExistingFileAndReportsRefusalOnce) {
+TEST_P(DeleteFileIfExistsTest, DeletesOnlyAnExistingFileAndGivesTheReasonItCouldNot) {
     const auto& c = GetParam();
     TempFolder folder;
     const std::wstring file = folder / L"listed.txt";
-    std::wstring name = file;
     UniqueFile openFile;
     switch (c.target) {
         case Target::Missing: break;
         case Target::Folder: CreateDirectoryW(file.c_str(), nullptr); break;
-        case Target::Wildcard:
-            PutFile(file, "x");
-            name = folder / L"*.txt";
-            break;
         case Target::ReadOnly:
             PutFile(file, "x");
             SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -444,26 +520,23 @@ TEST_P(DeleteFileIfExistsTest, DeletesOnlyAnExistingFileAndReportsRefusalOnce) {
             break;
         case Target::Normal: PutFile(file, "x"); break;
     }
-    const bool existedBefore = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 
-    ScriptedView view;
     RunLog log(folder / L"run.log");
-    EXPECT_EQ(DeleteFileIfExists(view, log, name), c.deleted);
-    EXPECT_EQ(view.errors, c.errors);
-    EXPECT_TRUE(view.messages.empty());
+    std::wstring reason;
+    EXPECT_EQ(DeleteFileIfExists(log, file, reason), c.done);
+    EXPECT_EQ(reason.empty(), c.done) << ToUtf8(reason);
     openFile.Reset();
-    const bool existsAfter = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
-    EXPECT_EQ(existsAfter, existedBefore && !c.deleted);
+    EXPECT_EQ(FileExists(file), c.target != Target::Missing && c.target != Target::Folder && !c.deleted);
+    EXPECT_EQ(DirectoryExists(file), c.target == Target::Folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, DeleteFileIfExistsTest,
-    testing::Values(DeleteFileCase{"Missing", Target::Missing, false, {}},
-                    DeleteFileCase{"FolderOfThatName", Target::Folder, false, {}},
-                    DeleteFileCase{"WildcardName", Target::Wildcard, false, {}},
-                    DeleteFileCase{"ReadOnlyFile", Target::ReadOnly, false, {text::DeleteFailed}},
-                    DeleteFileCase{"FileInUse", Target::InUse, false, {text::DeleteFailed}},
-                    DeleteFileCase{"NormalFile", Target::Normal, true, {}}),
+    testing::Values(DeleteFileCase{"Missing", Target::Missing, true, false},
+                    DeleteFileCase{"FolderOfThatName", Target::Folder, true, false},
+                    DeleteFileCase{"ReadOnlyFile", Target::ReadOnly, true, true},
+                    DeleteFileCase{"FileInUse", Target::InUse, false, false},
+                    DeleteFileCase{"NormalFile", Target::Normal, true, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,0 +1,149 @@
+#include "installer/InstallJournal.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "platform/Text.h"
+#include "platform/TextFile.h"
+
+namespace orvelin {
+
+namespace {
+
+constexpr wchar_t kSeparator = L'\t';
+
+const wchar_t* KindName(JournalEntry::Kind kind) {
+    switch (kind) {
+        case JournalEntry::Kind::Folder: return L"folder";
+        case JournalEntry::Kind::File: return L"file";
+        case JournalEntry::Kind::Replaced: return L"replaced";
+        case JournalEntry::Kind::Key: return L"key";
+    }
+    return L"";
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool RemoveFile(const std::wstring& path) {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(path.c_str()) != FALSE;
+}
+
+}  // namespace
+
+std::wstring UndoReport::Describe() const {
+    std::wstring text = std::to_wstring(filesRemoved) + L" files and " + std::to_wstring(foldersRemoved) +
+                        L" folders it had made were removed, " + std::to_wstring(filesRestored) +
+                        L" files it had replaced were restored";
+    if (keysRemoved) text += L", and its registry entry was removed";
+    text += L".";
+    if (!notUndone.empty()) {
+        text += L" These could not be undone:";
+        for (const auto& item : notUndone) text += L"\r\n" + item;
+    }
+    return text;
+}
+
+InstallJournal::InstallJournal(const std::wstring& folder)
+    : path_(IncludeTrailingBackslash(folder) + kInstallJournal),
+      file_(path_, FILE_SHARE_READ, FileWriter::Mode::AppendWrittenThrough) {}
+
+void InstallJournal::Record(const JournalEntry& entry) {
+    std::wstring line = KindName(entry.kind) + std::wstring(1, kSeparator) + entry.path;
+    if (entry.kind == JournalEntry::Kind::Replaced) line += kSeparator + entry.backup;
+    file_.Write(ToUtf8(line + L"\r\n"));
+}
+
+std::vector<JournalEntry> InstallJournal::Read(const std::wstring& journalFile) {
+    std::vector<JournalEntry> entries;
+    const std::string bytes = ReadFileBytes(journalFile);
+    // Only whole lines: the last one may have been cut short by a kill.
+    const std::wstring text = FromUtf8(std::string_view(bytes).substr(0, bytes.rfind('\n') + 1));
+    for (const auto& line : SplitLines(text)) {
+        const size_t first = line.find(kSeparator);
+        if (first == std::wstring::npos) continue;
+        const std::wstring kind = line.substr(0, first);
+        std::wstring path = line.substr(first + 1);
+        std::wstring backup;
+        if (kind == L"replaced") {
+            const size_t second = path.find(kSeparator);
+            if (second == std::wstring::npos) continue;
+            backup = path.substr(second + 1);
+            path.resize(second);
+        }
+        if (kind == L"folder") entries.push_back({JournalEntry::Kind::Folder, path, {}});
+        if (kind == L"file") entries.push_back({JournalEntry::Kind::File, path, {}});
+        if (kind == L"replaced") entries.push_back({JournalEntry::Kind::Replaced, path, backup});
+        if (kind == L"key") entries.push_back({JournalEntry::Kind::Key, path, {}});
+    }
+    return entries;
+}
+
+UndoReport UndoJournal(const std::wstring& journalFile, RunLog& log) {
+    const std::vector<JournalEntry> entries = InstallJournal::Read(journalFile);
+    const std::wstring journalFolder = ExcludeTrailingBackslash(ExtractFilePath(journalFile));
+    UndoReport report;
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        const std::wstring& path = entry->path;
+        switch (entry->kind) {
+            case JournalEntry::Kind::File:
+                if (!Exists(path)) break;
+                if (RemoveFile(path)) {
+                    ++report.filesRemoved;
+                    log.Write(L"Undone: file removed: " + path);
+                } else {
+                    report.notUndone.push_back(path);
+                }
+                break;
+            case JournalEntry::Kind::Replaced:
+                // Without the copy the file there is still the one that was there before.
+                if (!Exists(entry->backup)) break;
+                if (Exists(path)) RemoveFile(path);
+                if (MoveFileExW(entry->backup.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+                    ++report.filesRestored;
+                    log.Write(L"Undone: file restored: " + path);
+                } else {
+                    report.notUndone.push_back(path);
+                }
+                break;
+            case JournalEntry::Kind::Folder:
+                // The journal's own folder goes last, once the journal is gone.
+                if (EqualsIgnoreCase(ExcludeTrailingBackslash(path), journalFolder) || !Exists(path)) break;
+                if (RemoveDirectoryW(path.c_str())) {
+                    ++report.foldersRemoved;
+                    log.Write(L"Undone: folder removed: " + path);
+                } else {
+                    report.notUndone.push_back(path);
+                }
+                break;
+            case JournalEntry::Kind::Key:
+                if (!RegistryKeyExists(HKEY_LOCAL_MACHINE, path, KEY_READ)) break;
+                DeleteRegistryTree(HKEY_LOCAL_MACHINE, path);
+                if (RegistryKeyExists(HKEY_LOCAL_MACHINE, path, KEY_READ)) {
+                    report.notUndone.push_back(L"HKEY_LOCAL_MACHINE\\" + path);
+                } else {
+                    ++report.keysRemoved;
+                    log.Write(L"Undone: registry key removed: HKEY_LOCAL_MACHINE\\" + path);
+                }
+                break;
+        }
+    }
+    DeleteFileW(journalFile.c_str());
+    const bool madeItsFolder = std::any_of(entries.begin(), entries.end(), [&](const JournalEntry& entry) {
+        return entry.kind == JournalEntry::Kind::Folder && EqualsIgnoreCase(ExcludeTrailingBackslash(entry.path), journalFolder);
+    });
+    if (madeItsFolder && RemoveDirectoryW(journalFolder.c_str())) ++report.foldersRemoved;
+    return report;
+}
+
+void CommitJournal(const std::wstring& journalFile, RunLog& log) {
+    for (const auto& entry : InstallJournal::Read(journalFile))
+        if (entry.kind == JournalEntry::Kind::Replaced && Exists(entry.backup) && RemoveFile(entry.backup))
+            log.Write(L"Replaced file's saved copy removed: " + entry.backup);
+    DeleteFileW(journalFile.c_str());
+}
+
+}  // namespace orvelin
