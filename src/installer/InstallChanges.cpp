@@ -61,8 +61,12 @@ void InstallChanges::CreateFolders(const std::wstring& folder) {
     }
     for (auto path = missing.rbegin(); path != missing.rend(); ++path) {
         Journal().Record({JournalEntry::Kind::Folder, *path, {}});
-        if (!CreateDirectoryW(path->c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-            throw Error(Substitute(L"Cannot create the folder %s. %s", {*path, SystemErrorText(GetLastError())}));
+        if (!CreateDirectoryW(path->c_str(), nullptr)) {
+            const DWORD code = GetLastError();
+            // A file of that name is no folder.
+            if (!DirectoryExists(*path))
+                throw Error(Substitute(L"Cannot create the folder %s. %s", {*path, SystemErrorText(code)}));
+        }
         log_.Write(L"Folder created: " + *path);
     }
 }
@@ -140,6 +144,8 @@ UndoReport InstallChanges::Undo() {
 
 void InstallChanges::Commit() {
     if (!journal_) return;
+    // From here on a kill leaves a complete install, whose saved copies the next start clears.
+    journal_->Record({JournalEntry::Kind::Complete, {}, {}});
     const std::wstring path = journal_->Path();
     journal_.reset();
     made_.clear();

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
@@ -21,6 +19,7 @@ const wchar_t* KindName(JournalEntry::Kind kind) {
         case JournalEntry::Kind::File: return L"file";
         case JournalEntry::Kind::Replaced: return L"replaced";
         case JournalEntry::Kind::Key: return L"key";
+        case JournalEntry::Kind::Complete: return L"complete";
     }
     return L"";
 }
@@ -78,6 +77,7 @@ std::vector<JournalEntry> InstallJournal::Read(const std::wstring& journalFile) 
         if (kind == L"file") entries.push_back({JournalEntry::Kind::File, path, {}});
         if (kind == L"replaced") entries.push_back({JournalEntry::Kind::Replaced, path, backup});
         if (kind == L"key") entries.push_back({JournalEntry::Kind::Key, path, {}});
+        if (kind == L"complete") entries.push_back({JournalEntry::Kind::Complete, {}, {}});
     }
     return entries;
 }
@@ -85,7 +85,25 @@ std::vector<JournalEntry> InstallJournal::Read(const std::wstring& journalFile) 
 UndoReport UndoJournal(const std::wstring& journalFile, RunLog& log) {
     const std::vector<JournalEntry> entries = InstallJournal::Read(journalFile);
     const std::wstring journalFolder = ExcludeTrailingBackslash(ExtractFilePath(journalFile));
+    // The folders that hold the journal can only go once it has.
+    auto holdsJournal = [&](const std::wstring& folder) {
+        const std::wstring path = ExcludeTrailingBackslash(folder);
+        return EqualsIgnoreCase(path, journalFolder) ||
+               (journalFolder.size() > path.size() && journalFolder[path.size()] == L'\\' &&
+                EqualsIgnoreCase(journalFolder.substr(0, path.size()), path));
+    };
     UndoReport report;
+    auto removeFolder = [&](const std::wstring& path) {
+        // A file of that name was there before: the folder was never made.
+        if (!DirectoryExists(path)) return;
+        if (RemoveDirectoryW(path.c_str())) {
+            ++report.foldersRemoved;
+            log.Write(L"Undone: folder removed: " + path);
+        } else {
+            report.notUndone.push_back(path);
+        }
+    };
+    std::vector<std::wstring> journalFolders;   // deepest first
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         const std::wstring& path = entry->path;
         switch (entry->kind) {
@@ -110,14 +128,10 @@ UndoReport UndoJournal(const std::wstring& journalFile, RunLog& log) {
                 }
                 break;
             case JournalEntry::Kind::Folder:
-                // The journal's own folder goes last, once the journal is gone.
-                if (EqualsIgnoreCase(ExcludeTrailingBackslash(path), journalFolder) || !Exists(path)) break;
-                if (RemoveDirectoryW(path.c_str())) {
-                    ++report.foldersRemoved;
-                    log.Write(L"Undone: folder removed: " + path);
-                } else {
-                    report.notUndone.push_back(path);
-                }
+                if (holdsJournal(path))
+                    journalFolders.push_back(path);
+                else
+                    removeFolder(path);
                 break;
             case JournalEntry::Kind::Key:
                 if (!RegistryKeyExists(HKEY_LOCAL_MACHINE, path, KEY_READ)) break;
@@ -129,13 +143,11 @@ UndoReport UndoJournal(const std::wstring& journalFile, RunLog& log) {
                     log.Write(L"Undone: registry key removed: HKEY_LOCAL_MACHINE\\" + path);
                 }
                 break;
+            case JournalEntry::Kind::Complete: break;
         }
     }
     DeleteFileW(journalFile.c_str());
-    const bool madeItsFolder = std::any_of(entries.begin(), entries.end(), [&](const JournalEntry& entry) {
-        return entry.kind == JournalEntry::Kind::Folder && EqualsIgnoreCase(ExcludeTrailingBackslash(entry.path), journalFolder);
-    });
-    if (madeItsFolder && RemoveDirectoryW(journalFolder.c_str())) ++report.foldersRemoved;
+    for (const auto& folder : journalFolders) removeFolder(folder);
     return report;
 }
 
@@ -144,6 +156,19 @@ void CommitJournal(const std::wstring& journalFile, RunLog& log) {
         if (entry.kind == JournalEntry::Kind::Replaced && Exists(entry.backup) && RemoveFile(entry.backup))
             log.Write(L"Replaced file's saved copy removed: " + entry.backup);
     DeleteFileW(journalFile.c_str());
+}
+
+std::optional<UndoReport> FinishEarlierInstall(const std::wstring& journalFolder, RunLog& log) {
+    const std::wstring journal = IncludeTrailingBackslash(journalFolder) + kInstallJournal;
+    if (!Exists(journal)) return std::nullopt;
+    const std::vector<JournalEntry> entries = InstallJournal::Read(journal);
+    if (!entries.empty() && entries.back().kind == JournalEntry::Kind::Complete) {
+        log.Write(L"An earlier install had completed; its journal is cleared.");
+        CommitJournal(journal, log);
+        return std::nullopt;
+    }
+    log.Write(L"An earlier install did not finish; its changes are undone.");
+    return UndoJournal(journal, log);
 }
 
 }  // namespace orvelin

@@ -3,6 +3,7 @@
 // uninstall folder's files. Each entry is written through before its change is made, so that a
 // failed, abandoned or killed install can be undone: created files and folders removed,
 // replaced files restored from the copies saved aside, registry keys removed.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,13 @@ namespace orvelin {
 inline constexpr wchar_t kInstallJournal[] = L"install.journal";
 
 struct JournalEntry {
-    enum class Kind { Folder, File, Replaced, Key };
+    enum class Kind {
+        Folder,
+        File,
+        Replaced,
+        Key,
+        Complete,   // the install finished: what remains is to clear the saved copies
+    };
     Kind kind;
     std::wstring path;     // a folder, a file, or a key under HKEY_LOCAL_MACHINE
     std::wstring backup;   // Replaced: where the file that was there is kept meanwhile
@@ -48,10 +55,15 @@ struct UndoReport {
     std::wstring Describe() const;
 };
 
-// Undoes the journal's changes, last first, then removes the journal and the folder it lies in
-// when that is empty. Running it again after a kill finishes what is left.
+// Undoes the journal's changes, last first, then removes the journal and the folders it lies in
+// that the install made. Running it again after a kill finishes what is left.
 UndoReport UndoJournal(const std::wstring& journalFile, RunLog& log);
 // The install is complete: the copies saved aside go, then the journal.
 void CommitJournal(const std::wstring& journalFile, RunLog& log);
+
+// What a new start does with the journal an earlier run of the installer left in the folder:
+// nothing when there is none; the commit finished when that run had completed; otherwise its
+// changes undone, and what was undone answered.
+std::optional<UndoReport> FinishEarlierInstall(const std::wstring& journalFolder, RunLog& log);
 
 }  // namespace orvelin

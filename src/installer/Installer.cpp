@@ -3,8 +3,6 @@
 #include "contract/InstallContract.h"
 #include "installer/InstallerWindow.h"
 #include "platform/Error.h"
-#include "platform/FileSystem.h"
-#include "platform/Registry.h"
 #include "platform/Text.h"
 #include "ui/MessageBoxes.h"
 
@@ -47,16 +45,9 @@ bool Installer::Load(RunView& view) {
     if (!IsProductGuid(guid)) return true;
     const std::wstring folder = UninstallFolder(context_.uninstallRoot, guid);
     changes_.emplace(folder, log_);
-    const std::wstring journal = folder + L"\\" + kInstallJournal;
-    if (!FileExists(journal)) return true;
-    // Killed after the record was complete: only the journal was left to clear.
-    if (RegistryKeyExists(HKEY_LOCAL_MACHINE, UninstallKeyPath(guid), KEY_READ)) {
-        CommitJournal(journal, log_);
-        return true;
-    }
-    const UndoReport undone = UndoJournal(journal, log_);
-    view.ShowMessage(L"An earlier install of this product did not finish. What it had changed was undone: " +
-                     undone.Describe());
+    if (const auto undone = FinishEarlierInstall(folder, log_))
+        view.ShowMessage(L"An earlier install of this product did not finish. What it had changed was undone: " +
+                         undone->Describe());
     return true;
 }
 

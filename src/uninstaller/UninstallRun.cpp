@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <set>
+
 #include "contract/InstallContract.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
@@ -79,13 +82,15 @@ UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
     RemoveFile(trace_.desktopShortcut);
     CheckNothingLeft();
 
-    Step(kRemovingFromControlPanel);
-    RemoveKey(HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE", UninstallKeyPath(guid));
-
+    // The Uninstall key is what a rerun starts from: it goes after the user's key, and only what
+    // the uninstall folder keeps for the rerun comes after it.
     Step(kRemovingFromControlPanel);
     // An empty name would make it the company's key, shared with the other applications.
     if (!settings_.ApplicationName().empty())
         RemoveKey(HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", ProgramSettingsKeyPath(settings_.ApplicationName()));
+
+    Step(kRemovingFromControlPanel);
+    RemoveKey(HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE", UninstallKeyPath(guid));
     if (removeFiles) RemoveRecordFiles(listed);
 
     view_.StepProgress(kStep);
@@ -147,7 +152,23 @@ void UninstallRun::DeleteInstalledFiles(const std::vector<std::wstring>& listed)
     const std::wstring name = settings_.ApplicationName();
     // An empty name would make them the company's folders, shared with other applications.
     if (name.empty()) return;
-    for (const auto& folder : ApplicationFolders(name))
+    const std::vector<std::wstring> bases = ApplicationFolders(name);
+    // The listed files' folders below the application folders, deepest first.
+    std::set<std::wstring> below;
+    for (const auto& file : listed) {
+        for (const auto& base : bases) {
+            const std::wstring prefix = UpperAscii(base) + L"\\";
+            for (std::wstring folder = ExcludeTrailingBackslash(ExtractFilePath(file));
+                 folder.size() > prefix.size() && UpperAscii(folder).starts_with(prefix);
+                 folder = ExcludeTrailingBackslash(ExtractFilePath(folder)))
+                below.insert(folder);
+        }
+    }
+    std::vector<std::wstring> folders(below.begin(), below.end());
+    std::stable_sort(folders.begin(), folders.end(),
+                     [](const std::wstring& a, const std::wstring& b) { return a.size() > b.size(); });
+    folders.insert(folders.end(), bases.begin(), bases.end());
+    for (const auto& folder : folders)
         if (RemoveDirectoryW(folder.c_str())) log_.Write(L"Folder removed: " + folder);
 }
 

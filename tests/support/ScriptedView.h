@@ -3,6 +3,7 @@
 // script, and keeps the progress bar and the database choice the way the window would.
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,13 @@ public:
     int progressPosition = 0;
     std::vector<int> selectedDatabases;   // what the run put into the database choice
     bool quitRequested = false;           // ProcessMessages answers that the program is ending
+    // Called with each status once it is recorded: where a test steps into the run.
+    std::function<void(const std::wstring&)> onStatus;
 
     void SetStatus(const std::wstring& text) override {
         statuses.push_back(text);
         events.push_back(L"status: " + text);
+        if (onStatus) onStatus(text);
     }
     void SetProgressMax(int maximum) override {
         progressMax = maximum;

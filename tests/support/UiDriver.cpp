@@ -117,11 +117,12 @@ ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& work
     id_ = started.dwProcessId;
 }
 
-ChildProcess::~ChildProcess() {
-    if (process_ && Running()) {
-        TerminateProcess(process_.Get(), 1);
-        WaitForSingleObject(process_.Get(), 10000);
-    }
+ChildProcess::~ChildProcess() { Kill(); }
+
+void ChildProcess::Kill() const {
+    if (!process_ || !Running()) return;
+    TerminateProcess(process_.Get(), 1);
+    WaitForSingleObject(process_.Get(), 10000);
 }
 
 bool ChildProcess::Running() const { return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }

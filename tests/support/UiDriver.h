@@ -33,6 +33,8 @@ public:
 
     DWORD Id() const noexcept { return id_; }
     bool Running() const;
+    // Ends the process at once, as Task Manager or a power cut would, and waits until it has.
+    void Kill() const;
     // The exit code once the process has ended; empty when it still runs after the timeout.
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = UiTimeout) const;
 

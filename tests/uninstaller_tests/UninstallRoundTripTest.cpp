@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <functional>
+
 #include "InstalledRecord.h"
 #include "installer/CatalogueWriter.h"
 #include "contract/InstallContract.h"
@@ -10,6 +12,8 @@
 #include "installer/SetupPackage.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellFolders.h"
+#include "platform/Error.h"
+#include "support/MachineState.h"
 #include "support/ProductTexts.h"
 #include "support/ScriptedView.h"
 #include "platform/Registry.h"
@@ -23,6 +27,9 @@ using namespace orvelin;
 using namespace orvelin::test;
 
 namespace {
+
+// What a kill leaves: the run stops where it is.
+struct Killed {};
 
 // Names of one application, unique to this run, and the places the installer gives them.
 struct Application {
@@ -97,41 +104,67 @@ void WriteSetupFolder(const std::wstring& setupFolder, const Application& applic
     catalogue.Save(setupFolder);
 }
 
-TEST(UninstallRoundTripTest, RemovesWhatTheInstallerRecorded) {
+class UninstallRoundTripTest : public testing::Test {
+public:
+    UninstallRoundTripTest() { WriteSetupFolder(setupFolder.Path(), application); }
+
+    // The installer's own run over the setup folder.
+    void Install() {
+        SetupPackage package;
+        package.Load(setupFolder.Path(), IniFile(setupFolder / L"setup.ini"));
+        InstalledFiles installed;
+        ScriptedView installView;
+        const InstallContext context{installerData.Path(), WindowsPlatform::Detect(), Translator()};
+        const InstallChoices choices{package.settings.shortcutName, package.settings.addDesktopShortcut, std::nullopt};
+        InstallChanges changes(uninstallFolder, log);
+        InstallRun(package, installed, changes, installView, context).Execute(choices);
+        ASSERT_EQ(installView.messages, std::vector<std::wstring>{text::Installed});
+        // Settings the application keeps for its user.
+        RegistryKey::Create(HKEY_CURRENT_USER, application.UserKey() + L"\\Grids", KEY_ALL_ACCESS)
+            .WriteString(L"Width", L"80");
+    }
+
+    // One start of the uninstaller and its press of "Start UnInstall"; the error it ends with.
+    std::wstring Uninstall(ScriptedView& view) {
+        const UninstallSettings settings = ReadUninstallSettings(IniFile(uninstallFolder + L"\\" + kSetupIniCopy));
+        std::vector<UniqueHandle> heldMutexes;
+        UninstallRun uninstall(settings, heldMutexes, view, log);
+        try {
+            uninstall.Execute(settings.removeFiles);
+            trace = uninstall.Trace();
+        } catch (const Error& e) {
+            return e.Text();
+        } catch (const Killed&) {
+            return L"killed";
+        }
+        return {};
+    }
+
+    // Everything the install touched, but the uninstall folder, which keeps the uninstaller.
+    MachineState Capture() const {
+        return MachineState::Capture({application.ProgramFolder(), application.DataFolder(), application.GroupFolder()},
+                                     {application.UninstallKey()});
+    }
+
     const Application application;
-    const ApplicationCleanup cleanup(application);
-    TempFolder setupFolder, installerData;
-    WriteSetupFolder(setupFolder.Path(), application);
-
-    SetupPackage package;
-    package.Load(setupFolder.Path(), IniFile(setupFolder / L"setup.ini"));
-    InstalledFiles installed;
-    ScriptedView installView;
-    const InstallContext context{installerData.Path(), WindowsPlatform::Detect(), Translator()};
-    const InstallChoices choices{package.settings.shortcutName, package.settings.addDesktopShortcut, std::nullopt};
-    TempFolder logFolder;
-    RunLog log(logFolder / L"run.log");
-    InstallChanges changes(UninstallFolder(installerData.Path(), application.guid), log);
-    InstallRun(package, installed, changes, installView, context).Execute(choices);
-    ASSERT_EQ(installView.messages, std::vector<std::wstring>{text::Installed});
-
-    // What the application itself would have left: settings of its user, a file made in use.
-    RegistryKey::Create(HKEY_CURRENT_USER, application.UserKey() + L"\\Grids", KEY_ALL_ACCESS)
-        .WriteString(L"Width", L"80");
-    MakeFile(application.DataFolder() + L"\\made while in use.db");
-
+    const ApplicationCleanup cleanup{application};
+    TempFolder setupFolder, installerData, logFolder;
+    RunLog log{logFolder / L"run.log"};
     const std::wstring uninstallFolder = UninstallFolder(installerData.Path(), application.guid);
+    UninstallTrace trace;
+};
+
+TEST_F(UninstallRoundTripTest, RemovesWhatTheInstallerRecorded) {
+    ASSERT_NO_FATAL_FAILURE(Install());
+    MakeFile(application.DataFolder() + L"\\made while in use.db");
     const std::vector<std::wstring> listed = ReadInstalledFileList(uninstallFolder + L"\\" + kInstalledFileList);
     ASSERT_EQ(listed.size(), 6u);
     for (const auto& file : listed) ASSERT_TRUE(FileExists(file)) << ToUtf8(file);
     ASSERT_TRUE(FileExists(application.ProgramShortcut()));
     ASSERT_TRUE(FileExists(application.DesktopShortcut()));
 
-    const UninstallSettings settings = ReadUninstallSettings(IniFile(uninstallFolder + L"\\" + kSetupIniCopy));
-    std::vector<UniqueHandle> heldMutexes;
     ScriptedView view;
-    UninstallRun uninstall(settings, heldMutexes, view, log);
-    EXPECT_EQ(uninstall.Execute(settings.removeFiles), UninstallRun::Outcome::Uninstalled);
+    EXPECT_EQ(Uninstall(view), L"");
 
     EXPECT_EQ(view.messages, std::vector<std::wstring>{text::Uninstalled});
     EXPECT_TRUE(view.errors.empty());
@@ -139,8 +172,8 @@ TEST(UninstallRoundTripTest, RemovesWhatTheInstallerRecorded) {
     for (const auto& file : listed) EXPECT_FALSE(FileExists(file)) << ToUtf8(file);
     EXPECT_FALSE(FileExists(uninstallFolder + L"\\" + kInstalledFileList));
     EXPECT_TRUE(FileExists(uninstallFolder + L"\\" + kUninstallerFile));
-    EXPECT_EQ(uninstall.Trace().programShortcut, application.ProgramShortcut());
-    EXPECT_EQ(uninstall.Trace().desktopShortcut, application.DesktopShortcut());
+    EXPECT_EQ(trace.programShortcut, application.ProgramShortcut());
+    EXPECT_EQ(trace.desktopShortcut, application.DesktopShortcut());
     EXPECT_FALSE(DirectoryExists(application.ProgramFolder()));
     EXPECT_TRUE(FileExists(application.DataFolder() + L"\\made while in use.db"));
     EXPECT_FALSE(DirectoryExists(application.GroupFolder()));
@@ -148,5 +181,87 @@ TEST(UninstallRoundTripTest, RemovesWhatTheInstallerRecorded) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, application.UninstallKey()));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, application.UserKey()));
 }
+
+struct UninstallFaultCase {
+    const char* name;
+    // Steps into the first run (through its view) or stands for what it left.
+    std::function<void(UninstallRoundTripTest&, ScriptedView&)> arrange;
+    const wchar_t* error;   // how the first run ends: the start of its error
+};
+
+void PrintTo(const UninstallFaultCase& c, std::ostream* out) { *out << c.name; }
+
+class UninstallFaultTest : public UninstallRoundTripTest, public testing::WithParamInterface<UninstallFaultCase> {
+public:
+    UniqueFile held;
+};
+
+// The view stops the run at the nth status of that text.
+void KillAt(ScriptedView& view, const std::wstring& status, int nth = 1) {
+    view.onStatus = [status, nth, seen = 0](const std::wstring& text) mutable {
+        if (text == status && ++seen == nth) throw Killed{};
+    };
+}
+
+// Whatever stopped the first run, a second one finishes: the machine is as it was before the
+// install, and nothing is reported removed while a file remains.
+TEST_P(UninstallFaultTest, ARerunFinishes) {
+    const MachineState beforeInstall = Capture();
+    ASSERT_NO_FATAL_FAILURE(Install());
+
+    ScriptedView first;
+    GetParam().arrange(*this, first);
+    const std::wstring error = Uninstall(first);
+    EXPECT_TRUE(error.starts_with(GetParam().error)) << ToUtf8(error);
+    EXPECT_TRUE(first.messages.empty());
+    EXPECT_NE(Capture(), beforeInstall) << "the first run left nothing to finish";
+    held.Reset();
+
+    ScriptedView second;
+    EXPECT_EQ(Uninstall(second), L"");
+    EXPECT_EQ(second.messages, std::vector<std::wstring>{text::Uninstalled});
+    EXPECT_EQ(Capture(), beforeInstall) << Differences(beforeInstall, Capture());
+    EXPECT_FALSE(FileExists(application.DesktopShortcut()));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, application.UserKey()));
+    EXPECT_FALSE(FileExists(uninstallFolder + L"\\" + kInstalledFileList));
+    EXPECT_FALSE(FileExists(uninstallFolder + L"\\" + kSetupIniCopy));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, UninstallFaultTest,
+    testing::Values(
+        UninstallFaultCase{"KilledHalfwayThroughTheFiles",
+                           [](UninstallRoundTripTest& t, ScriptedView& view) {
+                               // What a kill amid the deletions leaves: the last lines' files gone.
+                               const auto listed =
+                                   ReadInstalledFileList(t.uninstallFolder + L"\\" + kInstalledFileList);
+                               for (size_t i = listed.size() / 2; i + 1 < listed.size(); ++i)
+                                   DeleteFileW(listed[i].c_str());
+                               KillAt(view, text::DeletingFiles);
+                           },
+                           L"killed"},
+        UninstallFaultCase{"KilledAfterTheFiles",
+                           [](UninstallRoundTripTest&, ScriptedView& view) { KillAt(view, text::DeletingDatabase); },
+                           L"killed"},
+        UninstallFaultCase{"KilledAfterTheShortcuts",
+                           [](UninstallRoundTripTest&, ScriptedView& view) {
+                               KillAt(view, text::RemovingFromControlPanel, 1);
+                           },
+                           L"killed"},
+        UninstallFaultCase{"KilledAmidTheKeys",
+                           [](UninstallRoundTripTest&, ScriptedView& view) {
+                               KillAt(view, text::RemovingFromControlPanel, 2);
+                           },
+                           L"killed"},
+        UninstallFaultCase{"FileHeldOpen",
+                           [](UninstallRoundTripTest& t, ScriptedView&) {
+                               auto& test = static_cast<UninstallFaultTest&>(t);
+                               const std::wstring file = test.application.ProgramFolder() + L"\\Engine.dll";
+                               test.held.Reset(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                           OPEN_EXISTING, 0, nullptr));
+                               ASSERT_TRUE(test.held);
+                           },
+                           text::FilesNotDeleted}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

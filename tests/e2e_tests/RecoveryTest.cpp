@@ -1,0 +1,132 @@
+// Installs that are killed, given up or fail unattended leave the machine as it was, and the
+// next start of the installer undoes what a killed one left.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "SampleProduct.h"
+#include "contract/InstallContract.h"
+#include "installer/InstallJournal.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
+#include "support/LogFile.h"
+#include "support/MachineState.h"
+#include "support/ProgramSessions.h"
+#include "ui/ExitCodes.h"
+
+namespace orvelin::test {
+namespace {
+
+constexpr wchar_t kEarlierUndone[] =
+    L"An earlier install of this product did not finish. What it had changed was undone: ";
+constexpr wchar_t kGivenUp[] = L"The install did not finish, and what it had changed was undone: ";
+
+class RecoveryTest : public testing::Test {
+protected:
+    void SetUp() override { installation.RemoveAll(); }
+    void TearDown() override { installation.RemoveAll(); }
+
+    MachineState Capture() const {
+        return MachineState::Capture({installation.programFolder, installation.nativeProgramFolder,
+                                      installation.dataFolder, installation.userDataFolder,
+                                      installation.uninstallFolder, installation.groupFolder},
+                                     {installation.uninstallKey});
+    }
+    void ExpectAsBefore(const MachineState& before) const {
+        EXPECT_EQ(before, Capture()) << Differences(before, Capture());
+        EXPECT_FALSE(FileExists(installation.desktopShortcut));
+    }
+
+    SampleInstallation installation;
+    SampleSetupCopy setup;
+    TempFolder logs;
+};
+
+class KilledInstallTest : public RecoveryTest, public testing::WithParamInterface<const wchar_t*> {};
+
+// install.exe killed once its log shows the line; the next start finds the journal, undoes
+// what the killed run changed (the machine is as before while it says so), and installs anew.
+TEST_P(KilledInstallTest, TheNextStartUndoesItThenInstalls) {
+    // What the machine held before: an older copy of a file the install replaces.
+    const InstalledFile replaced = installation.CopiedFiles().front();
+    PutFile(replaced.destination, "an older copy");
+    const MachineState before = Capture();
+
+    const std::wstring log = logs / L"killed.log";
+    {
+        ChildProcess killed(setup.Installer(), setup.Folder(), L"/quiet /log \"" + log + L"\"");
+        const auto deadline = std::chrono::steady_clock::now() + UiTimeout;
+        auto reached = [&] { return FileExists(log) && HasEventStartingWith(LogEvents(log), GetParam()); };
+        while (!reached() && killed.Running() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_TRUE(killed.Running()) << "the install ended before the kill";
+        killed.Kill();
+    }
+    ASSERT_TRUE(FileExists(installation.uninstallFolder + L"\\" + kInstallJournal)) << "the kill left no journal";
+    EXPECT_NE(before, Capture());
+
+    InstallerSession next(setup.Folder());
+    const MessageBoxView undone = NextMessage(next.Program());
+    EXPECT_TRUE(undone.text.starts_with(kEarlierUndone)) << ToUtf8(undone.text);
+    ExpectAsBefore(before);
+    Answer(undone, IDOK);
+    ASSERT_TRUE(next.FindWindow(text::InstallerCaption));
+    next.PressExit();
+    EXPECT_EQ(next.Program().WaitForExit(), static_cast<DWORD>(kCancelled));
+    ExpectAsBefore(before);
+
+    ChildProcess again(setup.Installer(), setup.Folder(), L"/quiet /setups no");
+    EXPECT_EQ(again.WaitForExit(), 0u);
+    ExpectSampleInstalled(installation, setup);
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, KilledInstallTest,
+                         testing::Values(L"File copied: ", L"Setup program started: ",
+                                         L"Setup program ended: "));
+
+// A person who gives up after a failed run (Exit) gets the machine back as it was.
+TEST_F(RecoveryTest, GivingUpAfterAFailedRunUndoesIt) {
+    const std::vector<InstalledFile> copies = installation.CopiedFiles();
+    PutFile(copies[0].destination, "an older copy");
+    ASSERT_TRUE(ForceDirectories(copies[4].destination));   // a folder where a file goes
+    const MachineState before = Capture();
+
+    InstallerSession installer(setup.Folder());
+    ASSERT_TRUE(installer.FindWindow(text::InstallerCaption));
+    installer.SelectDatabase(1);
+    installer.PressInstall();
+    // The failed copy's notice, then its error.
+    for (MessageBoxView box = NextMessage(installer.Program());; box = NextMessage(installer.Program())) {
+        Answer(box, IDOK);
+        if (box.text.starts_with(L"Error executing copyFile ")) break;
+    }
+    ASSERT_TRUE(installer.WaitUntilInstallEnabled());
+
+    installer.PressExit();
+    const MessageBoxView undone = NextMessage(installer.Program());
+    EXPECT_TRUE(undone.text.starts_with(kGivenUp)) << ToUtf8(undone.text);
+    Answer(undone, IDOK);
+    EXPECT_EQ(installer.Program().WaitForExit(), static_cast<DWORD>(kFailed));
+    ExpectAsBefore(before);
+}
+
+// Nobody is there to try again: an unattended run that fails undoes its changes at once.
+TEST_F(RecoveryTest, AnUnattendedRunThatFailsUndoesAtOnce) {
+    const std::vector<InstalledFile> copies = installation.CopiedFiles();
+    PutFile(copies[0].destination, "an older copy");
+    ASSERT_TRUE(ForceDirectories(copies[4].destination));
+    const MachineState before = Capture();
+    const std::wstring log = logs / L"failed.log";
+
+    ChildProcess failed(setup.Installer(), setup.Folder(), L"/quiet /log \"" + log + L"\"");
+    EXPECT_EQ(failed.WaitForExit(), static_cast<DWORD>(kFailed));
+
+    ExpectAsBefore(before);
+    EXPECT_TRUE(HasEventStartingWith(LogEvents(log), L"Message: " + std::wstring(kGivenUp)));
+    EXPECT_TRUE(HasEventStartingWith(LogEvents(log), L"Undone: file restored: " + copies[0].destination));
+}
+
+}  // namespace
+}  // namespace orvelin::test
