@@ -2,9 +2,13 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cwctype>
 
+#include "platform/Error.h"
+#include "platform/Paths.h"
 #include "platform/ShellFolders.h"
+#include "platform/Text.h"
 #include "platform/TextFile.h"
 
 namespace orvelin {
@@ -25,6 +29,31 @@ bool IsProductGuid(const std::wstring& text) {
         if (dash ? c != L'-' : !iswxdigit(c)) return false;
     }
     return true;
+}
+
+void CheckProductGuid(const std::wstring& guid) {
+    if (!IsProductGuid(guid))
+        throw Error(Substitute(L"setup.ini's GuidId \"%s\" is not a GUID in braces, "
+                               L"{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}. Nothing was changed.",
+                               {guid}));
+}
+
+namespace {
+
+[[noreturn]] void ThrowNotPlain(const std::wstring& key, const std::wstring& name) {
+    throw Error(Substitute(L"setup.ini's %s \"%s\" is not a plain file name: it may not be empty, or hold \\, /, "
+                               L":, .., or characters Windows forbids in names. Nothing was changed.",
+                               {key, name}));
+}
+
+}  // namespace
+
+void CheckPlainName(const std::wstring& key, const std::wstring& name) {
+    if (!IsPlainFileName(name)) ThrowNotPlain(key, name);
+}
+
+void CheckApplicationExeName(const std::wstring& exeName) {
+    if (!IsPlainFileName(exeName) || !IsPlainFileName(ChangeFileExt(exeName, L""))) ThrowNotPlain(L"ApplicExeName", exeName);
 }
 
 std::wstring UninstallKeyPath(const std::wstring& guid) {
@@ -49,9 +78,14 @@ std::wstring ProgramGroupFolder(const std::wstring& programsFolder, const std::w
 
 std::vector<std::wstring> ApplicationFolders(const std::wstring& applicationName) {
     std::vector<std::wstring> folders;
-    for (const int csidl : {CSIDL_PROGRAM_FILES, CSIDL_COMMON_APPDATA}) {
-        const std::wstring root = GetSpecialFolder(csidl);
-        if (!root.empty()) folders.push_back(CompanyFolder(root, applicationName));
+    const std::wstring roots[] = {GetSpecialFolder(CSIDL_PROGRAM_FILES), GetSpecialFolder(CSIDL_PROGRAM_FILESX86),
+                                  ReadProgramFilesDir(), GetSpecialFolder(CSIDL_COMMON_APPDATA),
+                                  GetSpecialFolder(CSIDL_APPDATA)};
+    for (const auto& root : roots) {
+        if (root.empty()) continue;
+        const std::wstring folder = CompanyFolder(root, applicationName);
+        if (std::none_of(folders.begin(), folders.end(), [&](const std::wstring& f) { return EqualsIgnoreCase(f, folder); }))
+            folders.push_back(folder);
     }
     return folders;
 }

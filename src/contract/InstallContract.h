@@ -24,6 +24,15 @@ std::wstring ProgramSettingsKeyPath(const std::wstring& programBaseName);
 // The application GUID as setup.ini's GuidId must give it: registry form, braces included,
 // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" in hexadecimal digits of either case.
 bool IsProductGuid(const std::wstring& text);
+// Both throw, naming setup.ini's key and its value, when the value is not of that form: the
+// GUID and the names setup.ini gives decide the paths and keys the programs write and delete.
+void CheckProductGuid(const std::wstring& guid);
+// A name that must name one file or folder (the main executable, a shortcut, the programs-menu
+// folder): no "\", "/", ":", "..", or characters Windows forbids in names.
+void CheckPlainName(const std::wstring& key, const std::wstring& name);
+// ApplicExeName: a plain name whose base name (without extension) is one too, since that names
+// the application's folders and per-user key.
+void CheckApplicationExeName(const std::wstring& exeName);
 
 // The application's Uninstall key under HKEY_LOCAL_MACHINE, named by its GUID. Both programs
 // are 32-bit and open it without a view flag, so on 64-bit Windows it is in the 32-bit view.
@@ -57,8 +66,10 @@ inline constexpr wchar_t kShortcutExtension[] = L".LNK";
 // The group folder: "<all-users Programs>\ORVELIN\<display name>".
 std::wstring ProgramGroupFolder(const std::wstring& programsFolder, const std::wstring& displayName);
 
-// The application's folders that the uninstall removes once emptied: the company's folder of
-// the application under the program-files folder, then under the all-users data folder.
+// The application's base folders, where the install's locations put its files: the company's
+// folder of the application under the program-files folder (the 32-bit one and the native
+// one), the all-users and the user's application data, each once. The uninstall deletes only
+// below them, and removes them once emptied.
 std::vector<std::wstring> ApplicationFolders(const std::wstring& applicationName);
 
 }  // namespace orvelin

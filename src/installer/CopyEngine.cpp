@@ -17,10 +17,6 @@ std::wstring CheckFolderPath(const std::wstring& path, const Translator& transla
     return IncludeTrailingBackslash(path);
 }
 
-std::wstring ReadProgramFilesDir() {
-    return ReadLocalMachineString(L"\\Software\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir");
-}
-
 CopyEngine::CopyEngine(InstallCatalogue& catalogue, InstalledFiles& installed, InstallChanges& changes, RunView& view,
                        const WindowsPlatform& windows, const std::wstring& applicationExe, const Translator& translate)
     : catalogue_(catalogue),

@@ -17,10 +17,6 @@ namespace orvelin {
 // blank after it, on empty text.
 std::wstring CheckFolderPath(const std::wstring& path, const Translator& translate);
 
-// The native program-files folder: "ProgramFilesDir" of the 64-bit registry view, which a
-// 32-bit program's shell would not give. Empty when it cannot be read.
-std::wstring ReadProgramFilesDir();
-
 // One run's copying. The destinations it was handed are kept for the run, in call order.
 class CopyEngine {
 public:

@@ -41,6 +41,24 @@ bool ForceDirectories(const std::wstring& path, std::vector<std::wstring>* creat
     return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+std::wstring FullPathName(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) return {};
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+}
+
+bool IsReparsePoint(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 std::wstring ModuleFilePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {

@@ -18,6 +18,11 @@ bool DirectoryExists(const std::wstring& path);
 // folder made is appended to `created`, parents first, when it is given.
 bool ForceDirectories(const std::wstring& path, std::vector<std::wstring>* created = nullptr);
 std::wstring ModuleFilePath();                    // full path of the running program file
+// The path made full and its "." and ".." parts resolved, as Windows would open it; empty
+// when Windows cannot make it full.
+std::wstring FullPathName(const std::wstring& path);
+// A symbolic link, junction or other reparse point: what it names lies elsewhere.
+bool IsReparsePoint(const std::wstring& path);
 
 // Reads the whole file into memory that allocate(size) provides and answers the size.
 // Throws "Cannot open file "%s". %s" or "Cannot read file "%s". %s".

@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Handles.h"
 #include "platform/Paths.h"
+#include "platform/Registry.h"
 
 namespace orvelin {
 
@@ -30,6 +31,10 @@ std::wstring GetSpecialFolderLocation(HWND owner, int csidl) {
     wchar_t path[MAX_PATH] = {};
     if (!SHGetPathFromIDListW(items.Get(), path)) return {};
     return path;
+}
+
+std::wstring ReadProgramFilesDir() {
+    return ReadLocalMachineString(L"Software\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir");
 }
 
 std::wstring GetWindowsFolder() {

@@ -12,6 +12,9 @@ namespace orvelin {
 std::wstring GetSpecialFolder(int csidl);
 // The same through the folder's item-id list, as shell links are placed.
 std::wstring GetSpecialFolderLocation(HWND owner, int csidl);
+// The native program-files folder: "ProgramFilesDir" of the registry's 64-bit view, which a
+// 32-bit program's shell would not give. Empty when it cannot be read.
+std::wstring ReadProgramFilesDir();
 // The Windows folder. Throws with the system's message when the platform gives nothing.
 std::wstring GetWindowsFolder();
 // The temporary folder, with trailing backslash. Throws when no candidate can be used.

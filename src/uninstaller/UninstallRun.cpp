@@ -13,6 +13,7 @@
 #include "platform/Text.h"
 #include "ui/ExitCodes.h"
 #include "uninstaller/FileRemoval.h"
+#include "uninstaller/RemovalScope.h"
 
 namespace orvelin {
 
@@ -24,12 +25,20 @@ constexpr const wchar_t* kConfirmation =
     L"application and have them saved then run this program";
 constexpr const wchar_t* kRemovingFromControlPanel = L"Status: Removing from windows control panale";
 
+// The GUID names the key to delete, and the names the folders and the key: a name that
+// escapes would take the uninstall outside the product.
+void CheckSettings(const UninstallSettings& settings) {
+    if (settings.guid.empty())
+        throw Error(L"The installation record of this application was not found: setup.ini gives no application "
+                    L"GUID. Nothing was removed.");
+    CheckProductGuid(settings.guid);
+    CheckApplicationExeName(settings.applicationExe);
+    CheckPlainName(L"DisplayName", settings.displayName);
+}
+
 // Without the record the list would be looked for at the root of the current drive, and
 // whatever a file there lists would be deleted; and nothing done is no uninstall.
 void CheckInstallationRecord(const std::wstring& guid, bool needsLocation, const std::wstring& location) {
-    if (guid.empty())
-        throw Error(L"The installation record of this application was not found: setup.ini gives no application "
-                    L"GUID. Nothing was removed.");
     const std::wstring key = UninstallKeyPath(guid);
     if (!RegistryKeyExists(HKEY_LOCAL_MACHINE, key, KEY_READ))
         throw RunRefusal(Substitute(L"The installation record of this application was not found: the registry key "
@@ -58,8 +67,10 @@ UninstallRun::UninstallRun(const UninstallSettings& settings, std::vector<Unique
 
 UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
     const std::wstring& guid = settings_.guid;
+    CheckSettings(settings_);
     trace_.uninstallFolder = ReadInstallLocation(guid);
     CheckInstallationRecord(guid, removeFiles, trace_.uninstallFolder);
+    const RemovalScope scope = RemovalScope::Of(settings_, trace_.uninstallFolder);
     std::vector<std::wstring> listed;
     if (removeFiles) {
         listed = ReadRemovalList(trace_.uninstallFolder + L"\\" + kInstalledFileList);
@@ -70,13 +81,13 @@ UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
 
     if (removeFiles) {
         Step(L"Status: Deleting applicatioin files");
-        DeleteInstalledFiles(listed);
+        DeleteInstalledFiles(listed, scope);
         // The application's data stays where it is; the confirmation only warned about it.
         Step(L"Status: Deleting database files");
     }
 
     Step(L"Status: Removing short custs");
-    RemoveProgramShortcutFolder();
+    RemoveProgramShortcutFolder(scope);
 
     view_.StepProgress(kStep);
     RemoveFile(trace_.desktopShortcut);
@@ -85,15 +96,19 @@ UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
     // The Uninstall key is what a rerun starts from: it goes after the user's key, and only what
     // the uninstall folder keeps for the rerun comes after it.
     Step(kRemovingFromControlPanel);
-    // An empty name would make it the company's key, shared with the other applications.
-    if (!settings_.ApplicationName().empty())
-        RemoveKey(HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", ProgramSettingsKeyPath(settings_.ApplicationName()));
+    RemoveKey(HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", ProgramSettingsKeyPath(settings_.ApplicationName()));
 
     Step(kRemovingFromControlPanel);
     RemoveKey(HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE", UninstallKeyPath(guid));
-    if (removeFiles) RemoveRecordFiles(listed);
+    if (removeFiles) RemoveRecordFiles(listed, scope);
 
     view_.StepProgress(kStep);
+    if (!skipped_.empty()) {
+        std::wstring names;
+        for (const auto& path : skipped_) names += L"\r\n" + path;
+        view_.ShowMessage(L"The list of installed files named these paths outside the product's folders, or reached "
+                          L"through a link; they were left alone:" + names);
+    }
     view_.ShowMessage(L"Program was uninstalled");
     return Outcome::Uninstalled;
 }
@@ -137,25 +152,31 @@ void UninstallRun::CheckNothingLeft() const {
                 L"then run the uninstall again:" + names);
 }
 
-bool UninstallRun::InUninstallFolder(const std::wstring& file) const {
-    return EqualsIgnoreCase(ExcludeTrailingBackslash(ExtractFilePath(file)),
-                            ExcludeTrailingBackslash(trace_.uninstallFolder));
-}
-
-void UninstallRun::DeleteInstalledFiles(const std::vector<std::wstring>& listed) {
+void UninstallRun::DeleteInstalledFiles(const std::vector<std::wstring>& listed, const RemovalScope& scope) {
+    std::vector<std::wstring> emptied;   // folders of deleted files, below a base folder
     // Last line first: the shortcuts, then the copied files.
     for (auto line = listed.rbegin(); line != listed.rend(); ++line) {
-        NoteShortcut(*line);
-        if (!InUninstallFolder(*line)) RemoveFile(*line);
+        switch (scope.Classify(*line)) {
+            case RemovalScope::Place::Outside:
+                skipped_.push_back(*line);
+                log_.Write(L"Left alone, outside the product: " + *line);
+                continue;
+            case RemovalScope::Place::UninstallFolder: continue;   // for the end of the run
+            case RemovalScope::Place::ProgramGroup:
+                if (UpperAscii(*line).ends_with(kShortcutExtension)) trace_.programShortcut = *line;
+                break;
+            case RemovalScope::Place::Desktop: trace_.desktopShortcut = *line; break;
+            case RemovalScope::Place::Application: emptied.push_back(*line); break;
+        }
+        RemoveFile(*line);
     }
-    // Only empty folders go: what the application made while in use stays with its folder.
-    const std::wstring name = settings_.ApplicationName();
-    // An empty name would make them the company's folders, shared with other applications.
-    if (name.empty()) return;
-    const std::vector<std::wstring> bases = ApplicationFolders(name);
-    // The listed files' folders below the application folders, deepest first.
+    RemoveEmptiedFolders(emptied, scope.Roots().application);
+}
+
+// Only empty folders go: what the application made while in use stays with its folder.
+void UninstallRun::RemoveEmptiedFolders(const std::vector<std::wstring>& files, const std::vector<std::wstring>& bases) {
     std::set<std::wstring> below;
-    for (const auto& file : listed) {
+    for (const auto& file : files) {
         for (const auto& base : bases) {
             const std::wstring prefix = UpperAscii(base) + L"\\";
             for (std::wstring folder = ExcludeTrailingBackslash(ExtractFilePath(file));
@@ -165,43 +186,33 @@ void UninstallRun::DeleteInstalledFiles(const std::vector<std::wstring>& listed)
         }
     }
     std::vector<std::wstring> folders(below.begin(), below.end());
+    // Deepest first, then the base folders themselves.
     std::stable_sort(folders.begin(), folders.end(),
                      [](const std::wstring& a, const std::wstring& b) { return a.size() > b.size(); });
     folders.insert(folders.end(), bases.begin(), bases.end());
     for (const auto& folder : folders)
-        if (RemoveDirectoryW(folder.c_str())) log_.Write(L"Folder removed: " + folder);
+        if (!IsReparsePoint(folder) && RemoveDirectoryW(folder.c_str())) log_.Write(L"Folder removed: " + folder);
 }
 
-void UninstallRun::RemoveRecordFiles(const std::vector<std::wstring>& listed) {
+void UninstallRun::RemoveRecordFiles(const std::vector<std::wstring>& listed, const RemovalScope& scope) {
     for (const auto& line : listed)
-        if (InUninstallFolder(line)) RemoveFile(line);
+        if (scope.Classify(line) == RemovalScope::Place::UninstallFolder) RemoveFile(line);
     RemoveFile(trace_.uninstallFolder + L"\\" + kInstalledFileList);
     CheckNothingLeft();
 }
 
-// The desktop shortcut lies in the common desktop folder, whose path holds "Desktop".
-void UninstallRun::NoteShortcut(const std::wstring& line) {
-    const std::wstring upper = UpperAscii(line);
-    if (upper.find(kShortcutExtension) == std::wstring::npos) return;
-    if (upper.find(L"DESKTOP") != std::wstring::npos)
-        trace_.desktopShortcut = line;
-    else
-        trace_.programShortcut = line;
-}
-
-// The group folder holds only this application's shortcuts; its parent, the company's group,
-// is shared with other applications and stays.
-void UninstallRun::RemoveProgramShortcutFolder() {
+// The programs menu's folder holds only this product's shortcuts; its parent, the company's
+// group, is shared with other applications and stays. Swept only when the list named the
+// shortcut the installer made there.
+void UninstallRun::RemoveProgramShortcutFolder(const RemovalScope& scope) {
     if (trace_.programShortcut.empty()) return;
-    const std::wstring folder = ExtractFilePath(trace_.programShortcut);
-    // A bare name would make the current folder the shortcut's folder.
-    if (folder.empty()) return;
+    const std::wstring folder = scope.Roots().programGroup + L"\\";
     std::vector<std::wstring> files;
     ForEachEntry(folder, L"*.*", [&](const WIN32_FIND_DATAW& entry) {
         if (!IsFolder(entry)) files.push_back(folder + entry.cFileName);
     });
     for (const auto& file : files) RemoveFile(file);
-    if (RemoveDirectoryW(ExcludeTrailingBackslash(folder).c_str())) log_.Write(L"Folder removed: " + folder);
+    if (RemoveDirectoryW(scope.Roots().programGroup.c_str())) log_.Write(L"Folder removed: " + folder);
 }
 
 }  // namespace orvelin

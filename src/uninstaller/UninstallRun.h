@@ -10,6 +10,7 @@
 #include "foundation/RunLog.h"
 #include "platform/Handles.h"
 #include "ui/RunView.h"
+#include "uninstaller/RemovalScope.h"
 #include "uninstaller/UninstallSettings.h"
 
 namespace orvelin {
@@ -35,23 +36,21 @@ public:
     Outcome Execute(bool removeFiles);
     const UninstallTrace& Trace() const noexcept { return trace_; }
 
-    // Deletes the listed files, last line first, noting the two shortcuts on the way, then the
-    // application folders they emptied. The files of the uninstall folder itself are kept for
-    // the end of the run.
-    void DeleteInstalledFiles(const std::vector<std::wstring>& listed);
-
 private:
     void Step(const std::wstring& status);
     void HoldApplicationMutex();
-    void NoteShortcut(const std::wstring& line);
-    void RemoveProgramShortcutFolder();
+    // Deletes the listed files inside the product, last line first, noting the two shortcuts
+    // on the way, then the folders they emptied; any other listed path is left alone. The files
+    // of the uninstall folder itself are kept for the end of the run.
+    void DeleteInstalledFiles(const std::vector<std::wstring>& listed, const RemovalScope& scope);
+    void RemoveEmptiedFolders(const std::vector<std::wstring>& files, const std::vector<std::wstring>& bases);
+    void RemoveProgramShortcutFolder(const RemovalScope& scope);
     void RemoveKey(HKEY root, const wchar_t* rootName, const std::wstring& path);
     void RemoveFile(const std::wstring& file);
     // Throws, naming the files that are still there, when any could not be deleted.
     void CheckNothingLeft() const;
     // The record's own files in the uninstall folder: its Setup.ini and the list.
-    void RemoveRecordFiles(const std::vector<std::wstring>& listed);
-    bool InUninstallFolder(const std::wstring& file) const;
+    void RemoveRecordFiles(const std::vector<std::wstring>& listed, const RemovalScope& scope);
 
     const UninstallSettings& settings_;
     std::vector<UniqueHandle>& heldMutexes_;
@@ -59,6 +58,7 @@ private:
     RunLog& log_;
     UninstallTrace trace_;
     std::vector<std::wstring> notDeleted_;   // each with the system's reason
+    std::vector<std::wstring> skipped_;      // listed, but outside the product
 };
 
 // "InstallLocation" of the application's Uninstall key; empty when the key or value is missing

@@ -11,6 +11,7 @@
 #include "platform/Handles.h"
 #include "support/ProductTexts.h"
 #include "platform/Paths.h"
+#include "platform/ShellFolders.h"
 #include "platform/Text.h"
 
 namespace orvelin::test {

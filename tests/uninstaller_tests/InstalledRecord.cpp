@@ -26,12 +26,13 @@ void MakeFile(const std::wstring& path) { PutFile(path, "installed"); }
 InstalledRecord::InstalledRecord()
     : guid(NewGuidText()),
       application(L"OrvUt" + guid.substr(1, 8)),
+      displayName(L"App Suite " + guid.substr(1, 8)),
       uninstallFolder(UninstallFolder(temp_ / L"ORVELIN\\install\\", guid)),
       programFolder(CompanyFolder(GetSpecialFolder(CSIDL_PROGRAM_FILES), application)),
       dataFolder(CompanyFolder(GetSpecialFolder(CSIDL_COMMON_APPDATA), application)),
-      groupParent(temp_ / L"Start Menu\\Programs\\Company"),
-      groupFolder(groupParent + L"\\App Suite"),
-      desktopFolder(temp_ / L"Public\\Desktop") {}
+      groupParent(CompanyFolder(GetSpecialFolder(CSIDL_COMMON_PROGRAMS), L"")),
+      groupFolder(ProgramGroupFolder(GetSpecialFolder(CSIDL_COMMON_PROGRAMS), displayName)),
+      desktopFolder(GetSpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY)) {}
 
 InstalledRecord::~InstalledRecord() {
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, UninstallKey().c_str());
@@ -39,6 +40,9 @@ InstalledRecord::~InstalledRecord() {
     RegDeleteKeyW(HKEY_CURRENT_USER, UserKey().c_str());
     RemoveTree(programFolder);
     RemoveTree(dataFolder);
+    RemoveTree(groupFolder);
+    for (const auto& file : listed)
+        if (file.starts_with(desktopFolder + L"\\")) DeleteFileW(file.c_str());
 }
 
 std::wstring InstalledRecord::Install(const std::wstring& path) {
@@ -51,13 +55,13 @@ void InstalledRecord::Save(TextEncoding encoding) {
     ForceDirectories(uninstallFolder);
     PutFile(Uninstaller(), "MZ");
     PutFile(SetupIniCopy(), "[Setup]\r\nApplicExeName=" + ToUtf8(application) + ".exe\r\n[Install]\r\nGuidId=" +
-                                ToUtf8(guid) + "\r\n");
+                                ToUtf8(guid) + "\r\nDisplayName=" + ToUtf8(displayName) + "\r\n");
     std::vector<std::wstring> lines = listed;
     lines.push_back(SetupIniCopy());
     WriteTextFile(ListFile(), lines, encoding);
 
     const auto uninstallKey = RegistryKey::Create(HKEY_LOCAL_MACHINE, UninstallKey(), KEY_ALL_ACCESS);
-    uninstallKey.WriteString(L"DisplayName", L"App Suite");
+    uninstallKey.WriteString(L"DisplayName", displayName);
     uninstallKey.WriteString(L"UninstallString", Uninstaller());
     uninstallKey.WriteString(kInstallLocationValue, uninstallFolder);
     uninstallKey.WriteString(L"Publisher", kPublisher);
@@ -76,7 +80,7 @@ UninstallSettings InstalledRecord::Settings() const {
     UninstallSettings settings;
     settings.applicationExe = application + L".exe";
     settings.guid = guid;
-    settings.displayName = L"App Suite";
+    settings.displayName = displayName;
     return settings;
 }
 

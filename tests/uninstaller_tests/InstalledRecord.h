@@ -1,7 +1,8 @@
 #pragma once
 // An installation in the form the installer leaves it, made by hand under names of its own
-// (GUID, application) so that the test programs sharing the machine never meet. The
-// destructor removes whatever the test left behind; the company's shared folders and key stay.
+// (GUID, application, display name) in the places the installer uses, so that the test
+// programs sharing the machine never meet. The destructor removes whatever the test left
+// behind there; the company's shared folders and key stay.
 #include <windows.h>
 
 #include <string>
@@ -27,12 +28,13 @@ public:
 
     const std::wstring guid;
     const std::wstring application;                // the main executable's base name
+    const std::wstring displayName;                // names the programs-menu folder
     const std::wstring uninstallFolder;            // no trailing backslash, holds uninstall.exe
     const std::wstring programFolder;              // program files, company, application
     const std::wstring dataFolder;                 // common application data, company, application
     const std::wstring groupParent;                // the company's group in the programs menu
     const std::wstring groupFolder;                // holds the program shortcut
-    const std::wstring desktopFolder;
+    const std::wstring desktopFolder;              // the all-users desktop, shared: names must be unique
     std::vector<std::wstring> listed;              // the installed-file list without Setup.ini
 
     // Creates the file (and its folder) and lists it; returns its path.

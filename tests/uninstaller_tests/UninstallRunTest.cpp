@@ -71,7 +71,7 @@ protected:
         MakeFile(foreignFile = record.dataFolder + L"\\made while in use.db");
         programShortcut = record.Install(record.groupFolder + L"\\App.LNK");
         MakeFile(unlistedInGroup = record.groupFolder + L"\\Read me.url");
-        desktopShortcut = record.Install(record.desktopFolder + L"\\App.LNK");
+        desktopShortcut = record.Install(record.desktopFolder + L"\\" + record.application + L".LNK");
         record.Save();
     }
 
@@ -292,72 +292,48 @@ INSTANTIATE_TEST_SUITE_P(
                     ListFaultCase{"ControlCharacter", ListFault::ControlCharacter, L"line 2 is no full file path"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(UninstallRunTest, ProgramShortcutNamedDesktopIsTakenForTheDesktopOne) {
-    const std::wstring shortcut = record.Install(record.groupFolder + L"\\App deskTop tools.LNK");
-    MakeFile(unlistedInGroup = record.groupFolder + L"\\Read me.url");
+// A file of the application that merely ends in ".lnk" is no programs-menu shortcut: its
+// folder, with the user's own files, is no folder to sweep.
+TEST_F(UninstallRunTest, AShippedLnkFileDoesNotSweepItsFolder) {
+    const std::wstring shipped = record.Install(record.dataFolder + L"\\Getting started.lnk");
+    const std::wstring database = record.dataFolder + L"\\customers.db";
+    MakeFile(database);
+    MakeFile(database + L".bak");
     record.Save();
 
     EXPECT_EQ(Press(), L"");
 
-    EXPECT_EQ(last.trace.desktopShortcut, shortcut);
+    EXPECT_FALSE(FileExists(shipped));
+    EXPECT_TRUE(FileExists(database));
+    EXPECT_TRUE(FileExists(database + L".bak"));
     EXPECT_EQ(last.trace.programShortcut, L"");
-    EXPECT_FALSE(FileExists(shortcut));
-    EXPECT_TRUE(FileExists(unlistedInGroup));
     ExpectFinished(80);
 }
 
-struct ShortcutCase {
-    const char* name;
-    std::vector<std::wstring> lines;
-    std::wstring programShortcut;
-    std::wstring desktopShortcut;
-};
+// A list that names paths outside the product: they are named and left alone, links and
+// junctions are not followed, and the product itself is still removed.
+TEST_F(UninstallRunTest, ATamperedListIsNotObeyed) {
+    InstallTypical();
+    TempFolder victim;
+    const std::wstring important = victim / L"important.txt";
+    MakeFile(important);
+    const std::wstring outside[] = {important, victim / L"nothing-here.lnk",
+                                    record.programFolder + L"\\..\\..\\..\\victim.txt",
+                                    record.groupParent + L"Other Suite.LNK"};
+    for (const auto& path : outside) record.listed.push_back(path);
+    record.Save();
 
-void PrintTo(const ShortcutCase& shortcutCase, std::ostream* out) { *out << shortcutCase.name; }
+    EXPECT_EQ(Press(), L"");
 
-class ShortcutLineTest : public testing::TestWithParam<ShortcutCase> {};
-
-// The lines name no existing file, so only the noting of the shortcuts is at work.
-TEST_P(ShortcutLineTest, ShortcutsAreToldApartByTheirText) {
-    TempFolder logFolder;
-    const UninstallSettings settings;
-    std::vector<UniqueHandle> heldMutexes;
-    ScriptedView view;
-    RunLog log(logFolder / L"run.log");
-    UninstallRun run(settings, heldMutexes, view, log);
-
-    run.DeleteInstalledFiles(GetParam().lines);
-
-    EXPECT_EQ(run.Trace().programShortcut, GetParam().programShortcut);
-    EXPECT_EQ(run.Trace().desktopShortcut, GetParam().desktopShortcut);
-    EXPECT_TRUE(view.events.empty());
+    EXPECT_TRUE(FileExists(important));
+    EXPECT_TRUE(DirectoryExists(victim.Path()));
+    ASSERT_EQ(view.messages.size(), 2u);
+    for (const auto& path : outside) EXPECT_NE(view.messages[0].find(L"\r\n" + path), std::wstring::npos) << ToUtf8(path);
+    EXPECT_EQ(view.messages[1], text::Uninstalled);
+    EXPECT_FALSE(FileExists(programShortcut));
+    EXPECT_FALSE(FileExists(desktopShortcut));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
 }
-
-const std::wstring kAbsent = L"C:\\orvelin-absent-folder";
-
-INSTANTIATE_TEST_SUITE_P(
-    Lists, ShortcutLineTest,
-    testing::Values(
-        ShortcutCase{"BothKinds",
-                     {kAbsent + L"\\App\\App.exe", kAbsent + L"\\Programs\\ORVELIN\\App Suite\\App.LNK",
-                      kAbsent + L"\\Users\\Public\\Desktop\\App.LNK", kAbsent + L"\\install\\{G}\\Setup.ini"},
-                     kAbsent + L"\\Programs\\ORVELIN\\App Suite\\App.LNK",
-                     kAbsent + L"\\Users\\Public\\Desktop\\App.LNK"},
-        ShortcutCase{"DesktopInTheName",
-                     {kAbsent + L"\\Programs\\ORVELIN\\App Suite\\App Desktop.lnk"},
-                     L"",
-                     kAbsent + L"\\Programs\\ORVELIN\\App Suite\\App Desktop.lnk"},
-        ShortcutCase{"LnkInsideALine",
-                     {kAbsent + L"\\App\\notes.LnK.txt", L""},
-                     kAbsent + L"\\App\\notes.LnK.txt",
-                     L""},
-        ShortcutCase{"EarliestLineWins",
-                     {kAbsent + L"\\One.LNK", kAbsent + L"\\Two.LNK", kAbsent + L"\\desktop\\One.lnk",
-                      kAbsent + L"\\desktop\\Two.lnk"},
-                     kAbsent + L"\\One.LNK",
-                     kAbsent + L"\\desktop\\One.lnk"},
-        ShortcutCase{"NoShortcut", {kAbsent + L"\\App\\App.exe", kAbsent + L"\\App\\link.ln", L""}, L"", L""}),
-    [](const testing::TestParamInfo<ShortcutCase>& info) { return std::string(info.param.name); });
 
 struct EncodingCase {
     const char* name;
@@ -465,28 +441,50 @@ TEST_F(UninstallRunTest, KeepingTheFilesWithoutInstallLocationStillRemovesTheRec
     ExpectFinished(60);
 }
 
-class EmptyApplicationNameTest : public UninstallRunTest, public testing::WithParamInterface<const wchar_t*> {};
+struct SettingsCase {
+    const char* name;
+    std::wstring UninstallSettings::*field;
+    std::wstring value;
+    const wchar_t* says;
+};
 
-// Without a name the application's folders and key would be the company's, shared with others.
-TEST_P(EmptyApplicationNameTest, NeverTouchesTheCompanyKeyOrFolders) {
-    const std::wstring companyFolders[] = {ParentOf(record.programFolder), ParentOf(record.dataFolder)};
-    for (const auto& folder : companyFolders) ForceDirectories(folder);
-    const std::wstring file = record.Install(record.Scratch(L"elsewhere\\App.exe"));
-    record.Save();
-    settings.applicationExe = GetParam();
+void PrintTo(const SettingsCase& c, std::ostream* out) { *out << c.name; }
 
-    EXPECT_EQ(Press(), L"");
+class CraftedSettingsTest : public UninstallRunTest, public testing::WithParamInterface<SettingsCase> {};
 
-    EXPECT_FALSE(FileExists(file));
-    for (const auto& folder : companyFolders) EXPECT_TRUE(DirectoryExists(folder)) << ToUtf8(folder);
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, ParentOf(record.UserKey())));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, record.UserKey()));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, record.UninstallKey()));
-    EXPECT_EQ(view.progressPosition, 80);
+// The GUID names the key deleted, the names the folders and the per-user key: a value that is
+// not of its form stops the run before anything is asked or changed, whether the files go or not.
+TEST_P(CraftedSettingsTest, StopBeforeAnythingChanges) {
+    InstallTypical();
+    settings.*GetParam().field = GetParam().value;
+    const std::wstring uninstallKeys = ParentOf(record.UninstallKey());
+
+    for (const bool files : {true, false}) {
+        removeFiles = files;
+        const std::wstring error = Press();
+
+        EXPECT_NE(error.find(GetParam().says), std::wstring::npos) << ToUtf8(error);
+        EXPECT_TRUE(error.ends_with(L"Nothing was changed.")) << ToUtf8(error);
+        EXPECT_EQ(last.exitCode, kFailed);
+        ExpectNothingChanged();
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, uninstallKeys));
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, ParentOf(record.UserKey())));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, EmptyApplicationNameTest, testing::Values(L"", L".exe"));
-
+INSTANTIATE_TEST_SUITE_P(
+    Values, CraftedSettingsTest,
+    testing::Values(
+        SettingsCase{"GuidClimbingOut", &UninstallSettings::guid, L"..\\..\\..\\victim", L"GuidId"},
+        SettingsCase{"GuidWithAPathAfterIt", &UninstallSettings::guid, L"{X}\\..\\..\\..\\..\\windows", L"GuidId"},
+        SettingsCase{"GuidABackslash", &UninstallSettings::guid, L"\\", L"GuidId"},
+        SettingsCase{"GuidWithoutBraces", &UninstallSettings::guid, L"0A1B2C3D-0000-4000-8000-00000000000A", L"GuidId"},
+        SettingsCase{"ExeNameClimbingOut", &UninstallSettings::applicationExe, L"..\\victim.exe", L"ApplicExeName"},
+        SettingsCase{"ExeNameOnlyAnExtension", &UninstallSettings::applicationExe, L".exe", L"ApplicExeName"},
+        SettingsCase{"ExeNameEmpty", &UninstallSettings::applicationExe, L"", L"ApplicExeName"},
+        SettingsCase{"DisplayNameClimbingOut", &UninstallSettings::displayName, L"..\\..\\Startup", L"DisplayName"},
+        SettingsCase{"DisplayNameEmpty", &UninstallSettings::displayName, L"", L"DisplayName"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 enum class Target { Missing, Folder, ReadOnly, InUse, Normal };
 
