@@ -62,8 +62,12 @@ TEST_F(ArabicRunTest, BothWindowsRightToLeftWithArabicTextsAndTranslatedMessages
     ASSERT_TRUE(installer.FindMainWindow());
     ASSERT_EQ(ToUtf8(installer.Caption()), ToUtf8(L"برنامج تثبيت منتجات أورفلين"));
     EXPECT_TRUE(IsLaidOutRightToLeft(installer.Window()));
+    EXPECT_EQ(ClientAreaSize(installer.Window()), (PixelSize{344, 252})) << "at the prefix's 96 DPI";
     EXPECT_EQ(ToUtf8(installer.GuidLabel()), ToUtf8(L"المعرف الفريد للبرنامج"));
     EXPECT_EQ(installer.Guid(), installation.guid) << "the settings still come from setup.ini";
+    // Right to left, but a GUID and the sample's Latin name read left to right.
+    EXPECT_FALSE(installer.GuidReadsRightToLeft());
+    EXPECT_FALSE(installer.DisplayNameReadsRightToLeft()) << ToUtf8(installer.DisplayName());
 
     installer.SelectDatabase(1);
     installer.PressInstall();
@@ -88,9 +92,12 @@ TEST_F(ArabicRunTest, BothWindowsRightToLeftWithArabicTextsAndTranslatedMessages
     ASSERT_TRUE(uninstaller.FindMainWindow());
     EXPECT_EQ(ToUtf8(uninstaller.Caption()), ToUtf8(L"برنامج إزالة منتجات أورفلين"));
     EXPECT_TRUE(IsLaidOutRightToLeft(uninstaller.Window()));
+    EXPECT_EQ(ClientAreaSize(uninstaller.Window()), (PixelSize{325, 239})) << "at the prefix's 96 DPI";
     EXPECT_EQ(ToUtf8(uninstaller.RemoveFilesCaption()), ToUtf8(L"حذف الملفات"));
     EXPECT_EQ(ToUtf8(uninstaller.NameLabel()), ToUtf8(L"اسم البرنامج"));
     EXPECT_EQ(uninstaller.DisplayName(), installation.displayName);
+    EXPECT_FALSE(uninstaller.GuidReadsRightToLeft());
+    EXPECT_FALSE(uninstaller.DisplayNameReadsRightToLeft()) << ToUtf8(uninstaller.DisplayName());
     uninstaller.PressStart();
     ExpectMessage(uninstaller.Program(), text::UninstallConfirmation, IDYES);
     ExpectMessage(uninstaller.Program(), L"Program was uninstalled");
