@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
+#include "platform/TextFile.h"
 #include "support/ProgramSessions.h"
 
 namespace orvelin::test {
@@ -42,6 +43,15 @@ private:
 // (A file of an unknown type is no good here: Wine opens those through a fallback program.)
 void RemoveReportViewerSetupProgram(const SampleSetupCopy& setup) {
     ASSERT_TRUE(DeleteFileW((setup / L"FILES\\THIRED PARTY APP\\REPORTVIEWER\\Report Viewer\\ReportViewerSetup.exe").c_str()));
+}
+
+// The sample application under another name: setup.ini rewritten in UTF-16, which Windows reads
+// whatever the ANSI code page.
+void RenameApplication(const SampleSetupCopy& setup, const std::wstring& displayName) {
+    TextLines ini = ReadTextFile(setup / L"setup.ini");
+    for (std::wstring& line : ini.lines)
+        if (line.rfind(L"DisplayName=", 0) == 0) line = L"DisplayName=" + displayName;
+    WriteTextFile(setup / L"setup.ini", ini.lines, TextEncoding::Utf16LeBom);
 }
 
 class ArabicRunTest : public testing::Test {
@@ -103,6 +113,22 @@ TEST_F(ArabicRunTest, BothWindowsRightToLeftWithArabicTextsAndTranslatedMessages
     ExpectMessage(uninstaller.Program(), L"Program was uninstalled");
     EXPECT_EQ(uninstaller.Program().WaitForExit(), 0u);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, installation.uninstallKey));
+}
+
+// The window stays right to left; an Arabic name reads so too, the GUID left to right.
+TEST_F(ArabicRunTest, ArabicNameReadsRightToLeftAndTheGuidLeftToRight) {
+    if (!UserLocaleIsArabic()) GTEST_SKIP() << "needs an Arabic user locale: LC_ALL=ar_SA.UTF-8 (e2e_arabic_tests)";
+    const std::wstring arabicName = L"أورفلين التجريبي 1.0";
+    ASSERT_NO_THROW(RenameApplication(setup, arabicName));
+
+    InstallerSession installer(setup.Folder());
+    ASSERT_TRUE(installer.FindMainWindow());
+    EXPECT_TRUE(IsLaidOutRightToLeft(installer.Window()));
+    EXPECT_EQ(ToUtf8(installer.DisplayName()), ToUtf8(arabicName));
+    EXPECT_TRUE(installer.DisplayNameReadsRightToLeft());
+    EXPECT_FALSE(installer.GuidReadsRightToLeft());
+    installer.PressExit();
+    EXPECT_EQ(installer.Program().WaitForExit(), 1602u) << "Exit before an install: cancelled";
 }
 
 }  // namespace
