@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -106,13 +107,14 @@ SIZE ShownTextSize(HWND control, const std::wstring& text, bool hotkeyPrefix) {
     if (FAILED(ScriptStringAnalyse(dc.Get(), text.c_str(), length, length * 3 / 2 + 16, -1,
                                    SSA_GLYPHS | SSA_FALLBACK | (hotkeyPrefix ? SSA_HIDEHOTKEY : 0), 0, nullptr,
                                    nullptr, nullptr, nullptr, nullptr, &analysis)))
-        return {0, 0};
+        throw std::runtime_error("cannot measure \"" + ToUtf8(text) + "\"");
     const LONG width = ScriptString_pSize(analysis)->cx;
     ScriptStringFree(&analysis);
     return {width, metrics.tmHeight};
 }
 
-// What the text's layout takes on one line by the plain measure buttons use for their ideal size.
+// The text's width on one line by DrawText's measure, the one a button's ideal size is made of
+// (Wine's leaves Arabic letters unjoined).
 LONG PlainTextWidth(HWND control, const std::wstring& text) {
     const ControlFontDc dc(control);
     RECT r{0, 0, 0, 0};
@@ -164,6 +166,9 @@ struct WindowCase {
 class ProgramWindowTest : public testing::TestWithParam<WindowCase> {
 protected:
     void SetUp() override {
+        // As the programs start: the common controls' classes (the progress bar) registered.
+        const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+        ASSERT_TRUE(InitCommonControlsEx(&controls));
         expected = GetParam().expectation();
         const std::wstring program = TestBinFolder() + expected.program;
         HMODULE resources = nullptr;
@@ -254,9 +259,13 @@ protected:
         const auto* pixels = static_cast<const DWORD*>(bits);
         const auto at = [&](int x, int y) { return pixels[y * size.width + x] & 0xFFFFFF; };
         int top = size.height, bottom = -1;
-        for (int y = 0; y < size.height; ++y)
-            for (int x = 0; x < size.width; ++x)
-                if (at(x, y) == 0xFFFFFF) top = std::min(top, y), bottom = std::max(bottom, y);
+        for (int y = 0; y < size.height; ++y) {
+            for (int x = 0; x < size.width; ++x) {
+                if (at(x, y) != 0xFFFFFF) continue;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
         ASSERT_GE(bottom, top) << "no lettering";
         const double capitals = 0.72 * ScaleToDpi(26, dpi);
         EXPECT_NEAR(bottom - top + 1, capitals, capitals * 0.15) << "the title's capitals, in pixels";
