@@ -7,7 +7,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 deps="$here/.deps"
 pugixml_dir="$deps/pugixml"
 
-packages=(wine wine64 wine32:i386 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
+# fonts-wine: Wine's Tahoma and Marlett, which the harness gives every prefix (a recommendation of
+# wine's, left out by --no-install-recommends).
+packages=(wine wine64 wine32:i386 fonts-wine g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
           xvfb xauth cmake ninja-build googletest liblnk-utils osslsigncode openssl)
 
 have_all() {
@@ -17,6 +19,7 @@ have_all() {
   command -v cmake >/dev/null && command -v ninja >/dev/null &&
   command -v lnkinfo >/dev/null && command -v osslsigncode >/dev/null && command -v openssl >/dev/null &&
   dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed' &&
+  [ -f /usr/share/wine/fonts/tahoma.ttf ] &&
   [ -d /usr/src/googletest/googletest ]
 }
 

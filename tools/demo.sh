@@ -5,7 +5,8 @@
 #   ORVELIN_DEMO_INTERACTIVE=1  you click through both programs yourself (needs a display);
 #                               the default when DISPLAY is set. =0 forces the automatic run.
 #   ORVELIN_SCREENSHOTS=1       automatic run that also saves both windows, in English and in
-#                               Arabic (user locale from LC_ALL=ar_SA.UTF-8), to docs/screenshots/.
+#                               Arabic (user locale from LC_ALL=ar_SA.UTF-8), and the installer
+#                               in both at 144 DPI, to docs/screenshots/.
 #
 # Without a display the run is automatic under Xvfb, driven by demo_driver.exe. Exits non-zero
 # as soon as a step fails.
@@ -122,17 +123,6 @@ run_program() {   # what: install|uninstall; folder (Windows); screenshot (Windo
   else "$WINE" "$bin/demo_driver.exe" "$what" "$folder" 2>/dev/null; fi
 }
 
-# This Wine does not always find its own fonts (Debian's fonts-wine): without Tahoma the
-# dialogs fall back to a wider font and lose their right-hand controls. The prefix gets copies.
-provide_wine_fonts() {
-  local fonts=$drive_c/windows/Fonts name
-  for name in tahoma.ttf tahomabd.ttf marlett.ttf; do
-    if [ ! -f "$fonts/$name" ] && [ -f "/usr/share/wine/fonts/$name" ]; then
-      cp "/usr/share/wine/fonts/$name" "$fonts/"
-    fi
-  done
-}
-
 # Without a window manager (Xvfb) nothing draws the title bars; on a desktop of its own Wine
 # draws them itself, so the screenshots show whole windows.
 use_own_desktop() {
@@ -144,12 +134,12 @@ drop_own_desktop() {
   wine_quiet reg delete 'HKCU\Software\Wine\Explorer\Desktops' /v OrvelinDemo /f >/dev/null || true
 }
 
-install_and_uninstall() {   # label; screenshot suffix (empty: none)
-  local label=$1 suffix=${2:-} shot_install= shot_uninstall=
+install_and_uninstall() {   # label; screenshot suffix (empty: none); windows to take (default both)
+  local label=$1 suffix=${2:-} windows=${3:-install uninstall} shot_install= shot_uninstall=
   if [ -n "$suffix" ]; then
     mkdir -p "$root/docs/screenshots"
-    shot_install=$(windows_path "$root/docs/screenshots/install-$suffix.png")
-    shot_uninstall=$(windows_path "$root/docs/screenshots/uninstall-$suffix.png")
+    [[ " $windows " == *" install "* ]] && shot_install=$(windows_path "$root/docs/screenshots/install-$suffix.png")
+    [[ " $windows " == *" uninstall "* ]] && shot_uninstall=$(windows_path "$root/docs/screenshots/uninstall-$suffix.png")
   fi
 
   bold "$label: copying the sample setup folder to $setup_win"
@@ -226,7 +216,6 @@ unattended_round_trip() {
 
 harness_start
 trap harness_stop EXIT
-provide_wine_fonts
 learn_places
 echo "demo: $ORVELIN_ARCH programs, Wine prefix $WINEPREFIX, display $DISPLAY ($([ "$interactive" = 1 ] && echo "you drive" || echo "driven by demo_driver.exe"))"
 
@@ -237,6 +226,15 @@ if [ "$screenshots" = 1 ]; then
   install_and_uninstall "English" en
   export LC_ALL=ar_SA.UTF-8
   install_and_uninstall "Arabic" ar
+  # The installer once more in both languages on a display at 150 % (144 DPI).
+  previous_dpi=$(harness_get_dpi)
+  trap 'harness_set_dpi "$previous_dpi"; drop_own_desktop; harness_stop' EXIT
+  harness_set_dpi 144
+  export LC_ALL=C.UTF-8
+  install_and_uninstall "English at 144 DPI" en-144dpi install
+  export LC_ALL=ar_SA.UTF-8
+  install_and_uninstall "Arabic at 144 DPI" ar-144dpi install
+  harness_set_dpi "$previous_dpi"
   rm -rf "$setup_unix"
   bold "screenshots"
   ls -1 "$root"/docs/screenshots/*.png | sed "s|^$root/|  |"

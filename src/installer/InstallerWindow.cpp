@@ -11,11 +11,14 @@ namespace {
 constexpr DialogDesign kDesign{
     IDD_MAIN_INSTALL, IDC_BANNER, IDC_STATUS, IDC_PROGRESS, 1, 0,
     {344, 411},
-    // The maintenance panel (129 pixels) and 30 more are cut off when the window is shown.
+    // The maintenance panel (129 pixels) and 30 more are cut off when the window is shown,
+    // leaving the upper 344 x 252.
     129 + 30,
 };
 
 }  // namespace
+
+const DialogDesign& InstallerWindow::Design() { return kDesign; }
 
 InstallerWindow::InstallerWindow(Startup& startup, Installer& installer, std::optional<UnattendedInstall> passive)
     : MainDialog(kDesign, startup.Language().ResourceModule()), installer_(installer), passive_(std::move(passive)) {
@@ -28,6 +31,7 @@ void InstallerWindow::OnCreate() {
     SendMessageW(databases, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SetWindowTextW(databases, kDatabaseChoices[0]);
     SetChecked(IDC_ADD_SHORTCUT, true);
+    SetReadingOrder(IDC_GUID, ReadingOrder::LeftToRight);
 }
 
 std::optional<UnattendedAnswers> InstallerWindow::Answers() const {
@@ -41,6 +45,8 @@ void InstallerWindow::OnShow() {
     const SetupSettings& settings = installer_.Package().settings;
     SetControlText(IDC_GUID, settings.guid);
     SetControlText(IDC_SHORTCUT_NAME, settings.shortcutName);
+    // An Arabic name reads right to left, a Latin one left to right, in either language.
+    SetReadingOrder(IDC_DISPLAY_NAME, ReadingOrderOf(settings.displayName));
     SetControlText(IDC_DISPLAY_NAME, settings.displayName);
     SetChecked(IDC_ADD_SHORTCUT, settings.addDesktopShortcut);
     ShowWindow(GetDlgItem(Window(), IDC_SELECT_DB), settings.offersDatabaseServer ? SW_SHOW : SW_HIDE);

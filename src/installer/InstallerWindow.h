@@ -16,6 +16,9 @@ public:
     // passive: the command line's answers, when nobody needs to watch.
     InstallerWindow(Startup& startup, Installer& installer, std::optional<UnattendedInstall> passive);
 
+    // The window's design: its dialog, controls and sizes.
+    static const DialogDesign& Design();
+
     void SelectDatabase(int index) override;
 
 private:

@@ -59,6 +59,24 @@ using UniqueMemoryDc = UniqueResource<HDC, &DeleteDC>;
 using UniqueItemIdList = UniqueResource<LPITEMIDLIST, &CoTaskMemFree>;
 using UniqueLocalMemory = UniqueResource<HLOCAL, &LocalFree>;
 
+// A window's device context (GetDC), released on destruction.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC Get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // Owner of one COM interface pointer.
 template <typename T>
 class ComPtr {

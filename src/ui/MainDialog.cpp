@@ -26,17 +26,28 @@ void DialogWindow::Create() {
 }
 
 int DialogWindow::Run() {
+    if (!Open()) return 1;
+    RunMessageLoop(window_);
+    return exitCode_;
+}
+
+bool DialogWindow::Open() {
     Create();
     try {
-        ReduceHeight(window_, design_.cutAtShow);
+        shown_ = true;
+        SetClientSize(window_, ClientSizeAt(WindowDpi(window_)));
         OnShow();
     } catch (const std::exception& e) {
         ShowErrorBox(window_, ErrorText(e));
-        return 1;
+        return false;
     }
     ShowWindow(window_, SW_SHOW);
-    RunMessageLoop(window_);
-    return exitCode_;
+    return true;
+}
+
+SIZE DialogWindow::ClientSizeAt(UINT dpi) const {
+    const int height = design_.clientSize.cy - (shown_ ? design_.cutAtShow : 0);
+    return {ScaleToDpi(design_.clientSize.cx, dpi), ScaleToDpi(height, dpi)};
 }
 
 bool DialogWindow::HoldInputWhile(std::initializer_list<int> controls, const std::function<void()>& run) {
@@ -66,6 +77,8 @@ std::wstring DialogWindow::ControlText(int id) const {
 
 void DialogWindow::SetControlText(int id, const std::wstring& text) { SetDlgItemTextW(window_, id, text.c_str()); }
 
+void DialogWindow::SetReadingOrder(int id, ReadingOrder order) { orvelin::SetReadingOrder(GetDlgItem(window_, id), order); }
+
 bool DialogWindow::IsChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
 
 void DialogWindow::SetChecked(int id, bool checked) { CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
@@ -92,13 +105,28 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     try {
         switch (message) {
             case WM_INITDIALOG:
-                SetClientSize(window_, design_.clientSize.cx, design_.clientSize.cy);
+                SetClientSize(window_, ClientSizeAt(WindowDpi(window_)));
                 SendProgress(PBM_SETRANGE32, 0, 100);
                 SendProgress(PBM_SETSTEP, design_.progressStep, 0);
                 OnCreate();
                 if (!design_.firstFocusId) return TRUE;
                 SetFocus(GetDlgItem(window_, design_.firstFocusId));
                 return FALSE;
+            case kGetDpiScaledSizeMessage: {
+                // About to move to a monitor of another DPI: the size the design asks for there.
+                const UINT dpi = static_cast<UINT>(wParam);
+                *reinterpret_cast<SIZE*>(lParam) = WindowSizeForClient(window_, ClientSizeAt(dpi), dpi);
+                SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
+                return TRUE;
+            }
+            case kDpiChangedMessage: {
+                // Moved: takes the place Windows suggests (the size asked for above); the
+                // dialog manager then scales the font and the controls.
+                const RECT& place = *reinterpret_cast<const RECT*>(lParam);
+                SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left,
+                             place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+                return FALSE;
+            }
             case WM_DRAWITEM:
                 if (static_cast<int>(wParam) != design_.bannerId) return FALSE;
                 DrawBanner(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

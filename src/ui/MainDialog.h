@@ -1,8 +1,8 @@
 #pragma once
 // The one window of either program: a modeless dialog built from its design, taken from the
-// Arabic resource module when that holds it. It draws the banner, holds input off while a run
-// is in progress, and is what the runs report to: a status line, a progress bar, and message
-// boxes captioned with the program's title.
+// Arabic resource module when that holds it. It sizes itself to the DPI of its monitor, draws
+// the banner, holds input off while a run is in progress, and is what the runs report to: a
+// status line, a progress bar, and message boxes captioned with the program's title.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "ui/MessageBoxes.h"
+#include "ui/ReadingOrder.h"
 #include "ui/RunView.h"
 
 namespace orvelin {
@@ -22,8 +23,8 @@ struct DialogDesign {
     int progressId;
     int progressStep;
     int firstFocusId;   // 0: the dialog's own choice
-    SIZE clientSize;    // the designed client area, in pixels
-    int cutAtShow;      // pixels taken off the window's bottom when it is shown
+    SIZE clientSize;    // the designed client area, in pixels at 96 DPI
+    int cutAtShow;      // pixels at 96 DPI taken off the client area's bottom when it is shown
 };
 
 class DialogWindow {
@@ -38,6 +39,9 @@ public:
     int Run();
 
 protected:
+    // Creates the window and shows it; false when OnShow failed (the error has been shown).
+    bool Open();
+
     // The controls exist; the window is not shown yet.
     virtual void OnCreate() {}
     // Just before the window is first shown. An error ends the program.
@@ -57,6 +61,8 @@ protected:
     HWND Window() const noexcept { return window_; }
     std::wstring ControlText(int id) const;
     void SetControlText(int id, const std::wstring& text);
+    // The control reads in that order, whatever the window's language.
+    void SetReadingOrder(int id, ReadingOrder order);
     bool IsChecked(int id) const;
     void SetChecked(int id, bool checked);
 
@@ -69,10 +75,13 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Create();
+    // The client area at that DPI: the design's, less the cut once the window is shown.
+    SIZE ClientSizeAt(UINT dpi) const;
 
     DialogDesign design_;
     HMODULE resourceModule_;
     HWND window_ = nullptr;
+    bool shown_ = false;
     bool running_ = false;
     int exitCode_ = 0;
 };

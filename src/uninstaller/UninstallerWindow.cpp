@@ -18,6 +18,8 @@ constexpr DialogDesign kDesign{
 
 }  // namespace
 
+const DialogDesign& UninstallerWindow::Design() { return kDesign; }
+
 UninstallerWindow::UninstallerWindow(Startup& startup, Uninstaller& uninstaller, bool passive, bool keepFiles)
     : MainDialog(kDesign, startup.Language().ResourceModule()),
       uninstaller_(uninstaller),
@@ -26,13 +28,18 @@ UninstallerWindow::UninstallerWindow(Startup& startup, Uninstaller& uninstaller,
     SetExitCode(uninstaller_.Outcome());
 }
 
-void UninstallerWindow::OnCreate() { SetChecked(IDC_REMOVE, true); }
+void UninstallerWindow::OnCreate() {
+    SetChecked(IDC_REMOVE, true);
+    SetReadingOrder(IDC_GUID, ReadingOrder::LeftToRight);
+}
 
 void UninstallerWindow::OnShow() {
     if (!uninstaller_.Load()) return;
     const UninstallSettings& settings = uninstaller_.Settings();
     SetControlText(IDC_GUID, settings.guid);
     SetChecked(IDC_REMOVE, settings.removeFiles && !keepFiles_);
+    // An Arabic name reads right to left, a Latin one left to right, in either language.
+    SetReadingOrder(IDC_DISPLAY_NAME, ReadingOrderOf(settings.displayName));
     SetControlText(IDC_DISPLAY_NAME, settings.displayName);
     // Starts once the window is on the screen.
     if (passive_) PostMessageW(Window(), WM_COMMAND, IDC_START, 0);

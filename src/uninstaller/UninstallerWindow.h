@@ -13,6 +13,9 @@ public:
     // passive: nobody needs to watch; keepFiles: /keepfiles was given.
     UninstallerWindow(Startup& startup, Uninstaller& uninstaller, bool passive, bool keepFiles);
 
+    // The window's design: its dialog, controls and sizes.
+    static const DialogDesign& Design();
+
 private:
     void OnCreate() override;
     void OnShow() override;

@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
+#include "platform/TextFile.h"
 #include "support/ProgramSessions.h"
 
 namespace orvelin::test {
@@ -44,6 +45,15 @@ void RemoveReportViewerSetupProgram(const SampleSetupCopy& setup) {
     ASSERT_TRUE(DeleteFileW((setup / L"FILES\\THIRED PARTY APP\\REPORTVIEWER\\Report Viewer\\ReportViewerSetup.exe").c_str()));
 }
 
+// The sample application under another name: setup.ini rewritten in UTF-16, which Windows reads
+// whatever the ANSI code page.
+void RenameApplication(const SampleSetupCopy& setup, const std::wstring& displayName) {
+    TextLines ini = ReadTextFile(setup / L"setup.ini");
+    for (std::wstring& line : ini.lines)
+        if (line.rfind(L"DisplayName=", 0) == 0) line = L"DisplayName=" + displayName;
+    WriteTextFile(setup / L"setup.ini", ini.lines, TextEncoding::Utf16LeBom);
+}
+
 class ArabicRunTest : public testing::Test {
 protected:
     void SetUp() override { installation.RemoveAll(); }
@@ -62,8 +72,12 @@ TEST_F(ArabicRunTest, BothWindowsRightToLeftWithArabicTextsAndTranslatedMessages
     ASSERT_TRUE(installer.FindMainWindow());
     ASSERT_EQ(ToUtf8(installer.Caption()), ToUtf8(L"برنامج تثبيت منتجات أورفلين"));
     EXPECT_TRUE(IsLaidOutRightToLeft(installer.Window()));
+    EXPECT_EQ(ClientAreaSize(installer.Window()), (PixelSize{344, 252})) << "at the prefix's 96 DPI";
     EXPECT_EQ(ToUtf8(installer.GuidLabel()), ToUtf8(L"المعرف الفريد للبرنامج"));
     EXPECT_EQ(installer.Guid(), installation.guid) << "the settings still come from setup.ini";
+    // Right to left, but a GUID and the sample's Latin name read left to right.
+    EXPECT_FALSE(installer.GuidReadsRightToLeft());
+    EXPECT_FALSE(installer.DisplayNameReadsRightToLeft()) << ToUtf8(installer.DisplayName());
 
     installer.SelectDatabase(1);
     installer.PressInstall();
@@ -88,14 +102,33 @@ TEST_F(ArabicRunTest, BothWindowsRightToLeftWithArabicTextsAndTranslatedMessages
     ASSERT_TRUE(uninstaller.FindMainWindow());
     EXPECT_EQ(ToUtf8(uninstaller.Caption()), ToUtf8(L"برنامج إزالة منتجات أورفلين"));
     EXPECT_TRUE(IsLaidOutRightToLeft(uninstaller.Window()));
+    EXPECT_EQ(ClientAreaSize(uninstaller.Window()), (PixelSize{325, 239})) << "at the prefix's 96 DPI";
     EXPECT_EQ(ToUtf8(uninstaller.RemoveFilesCaption()), ToUtf8(L"حذف الملفات"));
     EXPECT_EQ(ToUtf8(uninstaller.NameLabel()), ToUtf8(L"اسم البرنامج"));
     EXPECT_EQ(uninstaller.DisplayName(), installation.displayName);
+    EXPECT_FALSE(uninstaller.GuidReadsRightToLeft());
+    EXPECT_FALSE(uninstaller.DisplayNameReadsRightToLeft()) << ToUtf8(uninstaller.DisplayName());
     uninstaller.PressStart();
     ExpectMessage(uninstaller.Program(), text::UninstallConfirmation, IDYES);
     ExpectMessage(uninstaller.Program(), L"Program was uninstalled");
     EXPECT_EQ(uninstaller.Program().WaitForExit(), 0u);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, installation.uninstallKey));
+}
+
+// The window stays right to left; an Arabic name reads so too, the GUID left to right.
+TEST_F(ArabicRunTest, ArabicNameReadsRightToLeftAndTheGuidLeftToRight) {
+    if (!UserLocaleIsArabic()) GTEST_SKIP() << "needs an Arabic user locale: LC_ALL=ar_SA.UTF-8 (e2e_arabic_tests)";
+    const std::wstring arabicName = L"أورفلين التجريبي 1.0";
+    ASSERT_NO_THROW(RenameApplication(setup, arabicName));
+
+    InstallerSession installer(setup.Folder());
+    ASSERT_TRUE(installer.FindMainWindow());
+    EXPECT_TRUE(IsLaidOutRightToLeft(installer.Window()));
+    EXPECT_EQ(ToUtf8(installer.DisplayName()), ToUtf8(arabicName));
+    EXPECT_TRUE(installer.DisplayNameReadsRightToLeft());
+    EXPECT_FALSE(installer.GuidReadsRightToLeft());
+    installer.PressExit();
+    EXPECT_EQ(installer.Program().WaitForExit(), 1602u) << "Exit before an install: cancelled";
 }
 
 }  // namespace

@@ -54,6 +54,7 @@ TEST_F(SampleTest, InstallsAfterTheDatabaseChoiceAndRunsOnlyTheAcceptedSetupProg
     const ChildProcess& program = installer.Program();
     ASSERT_TRUE(installer.FindWindow(text::InstallerCaption));
     EXPECT_FALSE(IsLaidOutRightToLeft(installer.Window()));
+    EXPECT_EQ(ClientAreaSize(installer.Window()), (PixelSize{344, 252})) << "at the prefix's 96 DPI";
     EXPECT_EQ(installer.Guid(), installation.guid);
     EXPECT_EQ(installer.DisplayName(), installation.displayName);
     EXPECT_EQ(installer.ShortcutName(), installation.shortcutName);
@@ -129,6 +130,7 @@ TEST_F(SampleTest, UninstallerWaitsForTheApplicationToEndThenRemovesEverythingLi
         UninstallerSession refused(uninstallFolder);
         ASSERT_TRUE(refused.FindWindow(text::UninstallerCaption));
         EXPECT_FALSE(IsLaidOutRightToLeft(refused.Window()));
+        EXPECT_EQ(ClientAreaSize(refused.Window()), (PixelSize{325, 239})) << "at the prefix's 96 DPI";
         EXPECT_EQ(refused.Guid(), installation.guid);
         EXPECT_EQ(refused.DisplayName(), installation.displayName);
         EXPECT_TRUE(refused.RemoveFilesTicked());

@@ -25,6 +25,8 @@ int InstallerSession::DesignId() { return IDD_MAIN_INSTALL; }
 std::wstring InstallerSession::GuidLabel() const { return Text(IDC_LABEL_GUID); }
 std::wstring InstallerSession::Guid() const { return Text(IDC_GUID); }
 std::wstring InstallerSession::DisplayName() const { return Text(IDC_DISPLAY_NAME); }
+bool InstallerSession::GuidReadsRightToLeft() const { return ReadsRightToLeft(Window(), IDC_GUID); }
+bool InstallerSession::DisplayNameReadsRightToLeft() const { return ReadsRightToLeft(Window(), IDC_DISPLAY_NAME); }
 std::wstring InstallerSession::ShortcutName() const { return Text(IDC_SHORTCUT_NAME); }
 std::wstring InstallerSession::Status() const { return Text(IDC_STATUS); }
 bool InstallerSession::AddShortcutTicked() const { return IsChecked(Window(), IDC_ADD_SHORTCUT); }

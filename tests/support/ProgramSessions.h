@@ -41,6 +41,8 @@ public:
     std::wstring GuidLabel() const;
     std::wstring Guid() const;
     std::wstring DisplayName() const;
+    bool GuidReadsRightToLeft() const;
+    bool DisplayNameReadsRightToLeft() const;
     std::wstring ShortcutName() const;
     std::wstring Status() const;
     bool AddShortcutTicked() const;
@@ -67,6 +69,8 @@ public:
     std::wstring RemoveFilesCaption() const;
     std::wstring Guid() const;
     std::wstring DisplayName() const;
+    bool GuidReadsRightToLeft() const;
+    bool DisplayNameReadsRightToLeft() const;
     bool RemoveFilesTicked() const;
     bool StartEnabled() const;
     bool WaitUntilStartEnabled() const;

@@ -237,6 +237,21 @@ bool IsLaidOutRightToLeft(HWND window) {
     return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)) & WS_EX_LAYOUTRTL) != 0;
 }
 
+bool ReadsRightToLeft(HWND dialog, int id) {
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(GetDlgItem(dialog, id), GWL_EXSTYLE));
+    return (exStyle & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
+}
+
+std::ostream& operator<<(std::ostream& out, const PixelSize& size) {
+    return out << size.width << " x " << size.height;
+}
+
+PixelSize ClientAreaSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right - client.left, client.bottom - client.top};
+}
+
 bool WaitUntilEnabled(HWND dialog, int id, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!IsControlEnabled(dialog, id)) {

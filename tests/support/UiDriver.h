@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,17 @@ int ProgressPosition(HWND dialog, int id);
 void SelectComboItem(HWND dialog, int id, int index);
 // The window is laid out from the right (WS_EX_LAYOUTRTL).
 bool IsLaidOutRightToLeft(HWND window);
+// The control reads its text right to left: it is mirrored, or has the right-to-left reading
+// order. Either shows a GUID or a Latin name backwards.
+bool ReadsRightToLeft(HWND dialog, int id);
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const PixelSize&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const PixelSize& size);
+// The window's client area.
+PixelSize ClientAreaSize(HWND window);
 // Waits until the control is enabled again, as after a run that ended with an error.
 bool WaitUntilEnabled(HWND dialog, int id, std::chrono::milliseconds timeout = UiTimeout);
 
