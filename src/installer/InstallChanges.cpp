@@ -3,6 +3,7 @@
 #include "contract/InstallContract.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderSecurity.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 
@@ -40,6 +41,9 @@ InstallJournal& InstallChanges::Journal() {
     std::vector<std::wstring> created;
     if (!ForceDirectories(journalFolder_, &created))
         throw Error(Substitute(L"Cannot create the folder %s. %s", {journalFolder_, SystemErrorText(GetLastError())}));
+    // What the elevated uninstaller will read from there (and the journal meanwhile) may be
+    // changed by administrators only, whoever made the folder.
+    ProtectFolderForAdministrators(journalFolder_);
     journal_.emplace(journalFolder_);
     for (const auto& folder : created) {
         journal_->Record({JournalEntry::Kind::Folder, folder, {}});

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "contract/InstallContract.h"
+#include "platform/DllSearch.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Handles.h"
@@ -70,9 +71,21 @@ ExitCode Run(const ProgramDefinition& program, const CommandLine& line, const Re
     return program.run(startup, line, *log);
 }
 
+// The window's common controls (its progress bar), version 6 as the manifest asks.
+UniqueModule LoadCommonControls() {
+    UniqueModule module = LoadSystemLibrary(L"comctl32.dll");
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto init = reinterpret_cast<InitFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module.Get(), "InitCommonControlsEx")));
+    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+    if (init) init(&controls);
+    return module;
+}
+
 }  // namespace
 
 int RunProgram(const ProgramDefinition& program) {
+    const SystemDllSearch dllSearch;
     const std::vector<std::wstring> arguments = ProgramArguments();
     const std::wstring programFile = ExtractFileName(ModuleFilePath());
     CommandLine line;
@@ -89,11 +102,10 @@ int RunProgram(const ProgramDefinition& program) {
     }
 
     const ComApartment com;
-    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
     std::optional<RunLog> log;
     ExitCode code;
     try {
+        const UniqueModule commonControls = LoadCommonControls();
         code = Run(program, line, report, log);
     } catch (const std::exception& e) {
         if (log) log->Write(L"Error: " + ErrorText(e));
