@@ -101,8 +101,7 @@ void SetupPrograms::RunFolderPrograms(const std::wstring& runFolder, int level, 
                            L": started as in a window run, it may wait for a person");
         }
         log_.Write(L"Setup program started: " + program + (arguments.empty() ? L"" : L" " + arguments));
-        const ProgramRun run = RunAndWait(program, arguments, view_.Owner(), WaitMode::Sleeping,
-                                          [this] { return view_.ProcessMessages(); });
+        const ProgramRun run = RunAndWait(program, arguments, view_.Owner(), [this] { return view_.ProcessMessages(); });
         if (!run.started) {
             log_.Write(L"Setup program could not be started: " + program);
             view_.ShowMessage(translate_(L"Error starting the application!"));

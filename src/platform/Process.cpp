@@ -8,15 +8,6 @@ namespace orvelin {
 
 namespace {
 
-constexpr DWORD SleepModePoll = 3000;
-
-// The window does not repaint meanwhile; setup programs are started this way on purpose.
-void WaitSleeping(HANDLE process) {
-    do {
-        Sleep(SleepModePoll);
-    } while (WaitForSingleObject(process, 0) == WAIT_TIMEOUT);
-}
-
 // Waits on the process itself: an exit code of 259 (STILL_ACTIVE) must not look like a
 // running program.
 bool WaitHandlingMessages(HANDLE process, const std::function<bool()>& processMessages) {
@@ -29,7 +20,7 @@ bool WaitHandlingMessages(HANDLE process, const std::function<bool()>& processMe
 
 }  // namespace
 
-ProgramRun RunAndWait(const std::wstring& file, const std::wstring& parameters, HWND owner, WaitMode mode,
+ProgramRun RunAndWait(const std::wstring& file, const std::wstring& parameters, HWND owner,
                       const std::function<bool()>& processMessages) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
@@ -43,10 +34,7 @@ ProgramRun RunAndWait(const std::wstring& file, const std::wstring& parameters, 
     // No process when the shell handed the file to a program that was already running.
     const UniqueHandle process(info.hProcess);
     if (!process) return {true, std::nullopt};
-    if (mode == WaitMode::Sleeping)
-        WaitSleeping(process.Get());
-    else if (!WaitHandlingMessages(process.Get(), processMessages))
-        return {true, std::nullopt};
+    if (!WaitHandlingMessages(process.Get(), processMessages)) return {true, std::nullopt};
     DWORD code = 0;
     if (!GetExitCodeProcess(process.Get(), &code)) return {true, std::nullopt};
     return {true, code};
