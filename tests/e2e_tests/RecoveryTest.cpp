@@ -1,6 +1,8 @@
 // Installs that are killed, given up or fail unattended leave the machine as it was, and the
 // next start of the installer undoes what a killed one left.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <thread>
@@ -9,6 +11,7 @@
 #include "contract/InstallContract.h"
 #include "installer/InstallJournal.h"
 #include "platform/FileSystem.h"
+#include "platform/Handles.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "support/LogFile.h"
@@ -44,10 +47,46 @@ protected:
     TempFolder logs;
 };
 
-class KilledInstallTest : public RecoveryTest, public testing::WithParamInterface<const wchar_t*> {};
+// The started programs named so, by their process ids.
+std::vector<DWORD> ProcessesNamed(const std::wstring& exeName) {
+    std::vector<DWORD> found;
+    const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry))
+        if (EqualsIgnoreCase(entry.szExeFile, exeName)) found.push_back(entry.th32ProcessID);
+    return found;
+}
 
-// install.exe killed once its log shows the line; the next start finds the journal, undoes
-// what the killed run changed (the machine is as before while it says so), and installs anew.
+void WaitForProcessesToEnd(const std::vector<DWORD>& ids) {
+    for (const DWORD id : ids) {
+        const UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
+        if (process) WaitForSingleObject(process.Get(), 30000);
+    }
+}
+
+// Where install.exe is killed: amid the copies, while a setup program of another vendor runs
+// (which goes on by itself), and after the last setup program, before the shortcuts and the
+// record.
+enum class KillPoint { AmidTheCopies, WhileASetupProgramRuns, AfterTheSetupPrograms };
+
+class KilledInstallTest : public RecoveryTest, public testing::WithParamInterface<KillPoint> {
+protected:
+    bool Reached(const std::wstring& log) const {
+        switch (GetParam()) {
+            case KillPoint::AmidTheCopies:
+                return FileExists(log) && HasEventStartingWith(LogEvents(log), L"File copied: ");
+            case KillPoint::WhileASetupProgramRuns: return !ProcessesNamed(L"FirebirdSetup.exe").empty();
+            case KillPoint::AfterTheSetupPrograms:
+                return FileExists(log) &&
+                       HasEventStartingWith(LogEvents(log), L"Setup program ended: ReportViewerSetup.exe");
+        }
+        return false;
+    }
+};
+
+// install.exe killed at the point; the next start finds the journal, undoes what the killed
+// run changed (the machine is as before while it says so), and installs anew.
 TEST_P(KilledInstallTest, TheNextStartUndoesItThenInstalls) {
     // What the machine held before: an older copy of a file the install replaces.
     const InstalledFile replaced = installation.CopiedFiles().front();
@@ -58,12 +97,13 @@ TEST_P(KilledInstallTest, TheNextStartUndoesItThenInstalls) {
     {
         ChildProcess killed(setup.Installer(), setup.Folder(), L"/quiet /log \"" + log + L"\"");
         const auto deadline = std::chrono::steady_clock::now() + UiTimeout;
-        auto reached = [&] { return FileExists(log) && HasEventStartingWith(LogEvents(log), GetParam()); };
-        while (!reached() && killed.Running() && std::chrono::steady_clock::now() < deadline)
+        while (!Reached(log) && killed.Running() && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         ASSERT_TRUE(killed.Running()) << "the install ended before the kill";
         killed.Kill();
     }
+    // A setup program the killed install started runs on; it is no part of the machine's state.
+    WaitForProcessesToEnd(ProcessesNamed(L"FirebirdSetup.exe"));
     ASSERT_TRUE(FileExists(installation.uninstallFolder + L"\\" + kInstallJournal)) << "the kill left no journal";
     EXPECT_NE(before, Capture());
 
@@ -83,8 +123,16 @@ TEST_P(KilledInstallTest, TheNextStartUndoesItThenInstalls) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Points, KilledInstallTest,
-                         testing::Values(L"File copied: ", L"Setup program started: ",
-                                         L"Setup program ended: "));
+                         testing::Values(KillPoint::AmidTheCopies, KillPoint::WhileASetupProgramRuns,
+                                         KillPoint::AfterTheSetupPrograms),
+                         [](const auto& info) {
+                             switch (info.param) {
+                                 case KillPoint::AmidTheCopies: return "AmidTheCopies";
+                                 case KillPoint::WhileASetupProgramRuns: return "WhileASetupProgramRuns";
+                                 case KillPoint::AfterTheSetupPrograms: return "AfterTheSetupPrograms";
+                             }
+                             return "";
+                         });
 
 // A person who gives up after a failed run (Exit) gets the machine back as it was.
 TEST_F(RecoveryTest, GivingUpAfterAFailedRunUndoesIt) {
