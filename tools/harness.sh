@@ -19,6 +19,10 @@ harness_start() {
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
   fi
+  # A server still running for the prefix (the build runs catalog.exe; an interrupted run) would
+  # keep the persistent one from starting.
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  "$WINESERVER" -w >/dev/null 2>&1 || true
   # A wineserver that inherited our stdout would keep the caller waiting: detach it.
   "$WINESERVER" -p </dev/null >/dev/null 2>&1 &
   "$WINE" cmd /c exit >/dev/null 2>&1 || true

@@ -96,15 +96,15 @@ SampleInstallation::SampleInstallation()
 }
 
 std::vector<InstalledFile> SampleInstallation::CopiedFiles() const {
-    // Applications in MAJOR_ID order; the database server's client settings go into the first
-    // used folder ending with "BIN", the application's own.
+    // Applications in the description's order, each node's files by name; the database server's
+    // client settings go into the first used folder ending with "BIN", the application's own.
     return {
-        {L"FILES\\INSTALLED APPLIC\\OrvelinDemo.exe", programFolder + L"\\BIN\\OrvelinDemo.exe"},
         {L"FILES\\INSTALLED APPLIC\\OrvelinDemo.cfg", programFolder + L"\\BIN\\OrvelinDemo.cfg"},
-        {L"FILES\\INSTALLED APPLIC\\ReadMe.txt", programFolder + L"\\DOC\\ReadMe.txt"},
+        {L"FILES\\INSTALLED APPLIC\\OrvelinDemo.exe", programFolder + L"\\BIN\\OrvelinDemo.exe"},
         {L"FILES\\INSTALLED APPLIC\\License.txt", programFolder + L"\\DOC\\License.txt"},
-        {L"FILES\\INSTALLED APPLIC\\Company.dat", dataFolder + L"\\DATA\\Company.dat"},
+        {L"FILES\\INSTALLED APPLIC\\ReadMe.txt", programFolder + L"\\DOC\\ReadMe.txt"},
         {L"FILES\\INSTALLED APPLIC\\Accounts.dat", dataFolder + L"\\DATA\\Accounts.dat"},
+        {L"FILES\\INSTALLED APPLIC\\Company.dat", dataFolder + L"\\DATA\\Company.dat"},
         {L"FILES\\COMMON APPLIC\\Preferences.ini", userDataFolder + L"\\COMMON\\Preferences.ini"},
         {L"FILES\\WINDOWS\\OrvelinPrint.cfg", nativeProgramFolder + L"\\SYSTEM\\OrvelinPrint.cfg"},
         {L"FILES\\DATABASE SERVERS\\FIREBIRD25\\BIN\\firebird.conf", programFolder + L"\\BIN\\firebird.conf"},
