@@ -7,11 +7,14 @@
 #include <iterator>
 #include <set>
 
+#include "contract/InstallContract.h"
 #include "installer/CatalogueCodes.h"
 #include "installer/InstallCatalogue.h"
 #include "installer/InstallView.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 #include "platform/TextFile.h"
 
 namespace orvelin {
@@ -268,15 +271,19 @@ std::vector<std::wstring> CatalogueRecords::SourcesOf(const File& file) const {
     return sources;
 }
 
-void CatalogueRecords::CheckFilesTree(const std::vector<std::wstring>& exempt, std::vector<Finding>& findings) const {
+void CatalogueRecords::CheckFilesTree(const std::vector<std::wstring>& uninstallers, bool anyUninstaller,
+                                      std::vector<Finding>& findings) const {
     std::set<std::wstring> listed;
-    for (const auto& path : exempt) listed.insert(PathKey(path));
+    for (const auto& path : uninstallers) listed.insert(PathKey(path));
     for (const auto& file : files_)
         for (const auto& source : SourcesOf(file)) listed.insert(PathKey(source));
     std::vector<std::wstring> present;
     CollectFiles(present, root_ + L"FILES", L"*.*");
     for (const auto& path : present) {
         if (listed.count(PathKey(path))) continue;
+        const std::wstring name = ExtractFileName(path);
+        if (anyUninstaller && (EqualsIgnoreCase(name, kUninstallerFile) || EqualsIgnoreCase(name, kUninstallerArabicModule)))
+            continue;
         findings.push_back({FindingKind::FileNotListed, L"FILES", path.substr(root_.size()),
                             L"no file record lists it: the install never copies it",
                             L"list it in the catalogue (catalog build lists what the description's patterns match), "

@@ -17,8 +17,10 @@ public:
     bool Loaded() const noexcept { return loaded_; }
     // Codes, ids and parents, file levels, and names the ANSI code page cannot hold.
     void Check(std::vector<Finding>& findings) const;
-    // Every file under FILES that no record lists as its source, but for those exempt (full paths).
-    void CheckFilesTree(const std::vector<std::wstring>& exempt, std::vector<Finding>& findings) const;
+    // Every file under FILES that no record lists as its source, but for the uninstallers (full
+    // paths), or for any file named as the uninstaller or its Arabic module when anyUninstaller.
+    void CheckFilesTree(const std::vector<std::wstring>& uninstallers, bool anyUninstaller,
+                        std::vector<Finding>& findings) const;
 
 private:
     struct Application {

@@ -226,23 +226,24 @@ std::vector<Finding> CheckSetupFolder(const std::wstring& folder) {
     CatalogueRecords records(root, findings);
     if (!records.Loaded()) return findings;
     records.Check(findings);
+    // What the install does, and so which files it takes, depends on setup.ini.
+    if (!hasSetupIni) return findings;
 
+    SetupPackage package;
+    package.Load(root, IniFile(root + kSetupIni));
+    std::vector<InstallPlan> plans;
     std::vector<std::wstring> uninstallers;
-    if (hasSetupIni) {
-        SetupPackage package;
-        package.Load(root, IniFile(root + kSetupIni));
-        std::vector<InstallPlan> plans;
-        for (const auto& platform : BothGenerations(WindowsPlatform::Detect())) {
-            plans.push_back(PlanInstall(package, platform, DefaultDatabaseIndex(package.settings)));
-            const std::wstring& uninstaller = plans.back().uninstallerSource;
-            if (uninstaller.empty()) continue;
-            uninstallers.push_back(uninstaller);
-            uninstallers.push_back(ExtractFilePath(uninstaller) + kUninstallerArabicModule);
-        }
-        const std::vector<Finding> install = CheckPlans(package, plans);
-        findings.insert(findings.end(), install.begin(), install.end());
+    for (const auto& platform : BothGenerations(WindowsPlatform::Detect())) {
+        plans.push_back(PlanInstall(package, platform, DefaultDatabaseIndex(package.settings)));
+        const std::wstring& uninstaller = plans.back().uninstallerSource;
+        if (uninstaller.empty()) continue;
+        uninstallers.push_back(uninstaller);
+        uninstallers.push_back(ExtractFilePath(uninstaller) + kUninstallerArabicModule);
     }
-    records.CheckFilesTree(uninstallers, findings);
+    const std::vector<Finding> install = CheckPlans(package, plans);
+    findings.insert(findings.end(), install.begin(), install.end());
+    // Without a main executable an error says so already; its uninstaller is no stray file.
+    records.CheckFilesTree(uninstallers, uninstallers.empty(), findings);
     SortFindings(findings);
     return findings;
 }
