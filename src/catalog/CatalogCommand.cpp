@@ -32,24 +32,27 @@ std::wstring FullPath(const std::wstring& path) {
     return full;
 }
 
-CommandResult Usage(int exitCode) { return {exitCode, exitCode == kCatalogClean ? kUsage : L"", exitCode == kCatalogClean ? L"" : kUsage}; }
+// Asked for, the usage is the output; otherwise it says what went wrong.
+CommandResult Usage(bool asked) {
+    return asked ? CommandResult{kCatalogClean, kUsage, {}} : CommandResult{kCatalogBadCommand, {}, kUsage};
+}
 
 CommandResult Check(const std::wstring& folder, bool json) {
     const std::vector<Finding> findings = CheckSetupFolder(FullPath(folder));
-    return {ExitCodeOf(findings), json ? FindingsJson(findings) : FindingsText(findings), {}};
+    return {CheckExitCode(findings), json ? FindingsJson(findings) : FindingsText(findings), {}};
 }
 
 CommandResult Build(const std::wstring& descriptionFile, const std::wstring& folder) {
     const std::wstring root = IncludeTrailingBackslash(FullPath(folder));
     BuildCatalogue(ReadDescription(descriptionFile), root);
     const std::vector<Finding> findings = CheckSetupFolder(root);
-    return {ExitCodeOf(findings), L"written: " + root + L"data\\*.xml\r\n" + FindingsText(findings), {}};
+    return {CheckExitCode(findings), L"written: " + root + L"data\\*.xml\r\n" + FindingsText(findings), {}};
 }
 
 CommandResult Show(const std::wstring& folder) {
     const std::wstring root = FullPath(folder);
     SetupPackage package;
-    package.Load(root, IniFile(IncludeTrailingBackslash(root) + L"setup.ini"));
+    package.Load(root, IniFile(IncludeTrailingBackslash(root) + kSetupIniName));
     return {kCatalogClean, ShowInstall(package, WindowsPlatform::Detect()), {}};
 }
 
@@ -62,11 +65,11 @@ bool IsHelp(const std::wstring& word) {
 }  // namespace
 
 CommandResult RunCatalogCommand(const std::vector<std::wstring>& arguments) {
-    if (arguments.empty()) return Usage(kCatalogBadCommand);
+    if (arguments.empty()) return Usage(false);
     const std::wstring& command = arguments.front();
     const std::vector<std::wstring> rest(arguments.begin() + 1, arguments.end());
     try {
-        if (IsHelp(command)) return Usage(kCatalogClean);
+        if (IsHelp(command)) return Usage(true);
         if (EqualsIgnoreCase(command, L"check")) {
             if (rest.size() == 1) return Check(rest[0], false);
             if (rest.size() == 2 && EqualsIgnoreCase(rest[1], L"--json")) return Check(rest[0], true);
@@ -79,7 +82,7 @@ CommandResult RunCatalogCommand(const std::vector<std::wstring>& arguments) {
     } catch (const std::exception& e) {
         return {kCatalogErrors, {}, L"catalog " + command + L": " + ErrorText(e) + L"\r\n"};
     }
-    return Usage(kCatalogBadCommand);
+    return Usage(false);
 }
 
 }  // namespace orvelin

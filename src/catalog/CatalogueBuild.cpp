@@ -28,7 +28,7 @@ public:
     Builder(const CatalogueDescription& description, const std::wstring& setupFolder)
         : description_(description),
           root_(IncludeTrailingBackslash(setupFolder)),
-          mainExecutable_(ReadSetupSettings(IniFile(root_ + L"setup.ini")).applicationExe) {}
+          mainExecutable_(ReadSetupSettings(IniFile(root_ + kSetupIniName)).applicationExe) {}
 
     void Build() {
         int majorId = 0, minorId = 0, detailId = 0;

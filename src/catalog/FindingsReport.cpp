@@ -35,7 +35,7 @@ std::wstring JsonString(const std::wstring& text) {
 
 }  // namespace
 
-CatalogExitCode ExitCodeOf(const std::vector<Finding>& findings) {
+CatalogExitCode CheckExitCode(const std::vector<Finding>& findings) {
     if (HasErrors(findings)) return kCatalogErrors;
     return findings.empty() ? kCatalogClean : kCatalogWarnings;
 }

@@ -15,7 +15,7 @@ enum CatalogExitCode : int {
     kCatalogBadCommand = 3,  // a command line it does not understand
 };
 
-CatalogExitCode ExitCodeOf(const std::vector<Finding>& findings);
+CatalogExitCode CheckExitCode(const std::vector<Finding>& findings);
 
 // Each finding (FindingText), then "<n> errors, <m> warnings". Lines end with CR LF.
 std::wstring FindingsText(const std::vector<Finding>& findings);

@@ -15,7 +15,6 @@
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
-#include "platform/TextFile.h"
 
 namespace orvelin {
 
@@ -40,28 +39,33 @@ bool LoadPacket(DataPacketTable& table, const std::wstring& root, const std::wst
 
 std::wstring Code(int value) { return std::to_wstring(value); }
 
-void CheckAnsi(const std::wstring& packet, const std::wstring& record, const std::wstring& name,
-               std::vector<Finding>& findings) {
-    if (!FitsAnsiCodePage({name}))
-        findings.push_back({FindingKind::NotInAnsiCodePage, packet, record,
-                            L"the name has characters this ANSI code page cannot hold: ANSI programs see question marks",
-                            L"use characters of the code page of the PCs the product goes to", {}});
-}
+// The findings of one record, which all name it; its name is checked against the ANSI code page.
+class RecordFindings {
+public:
+    RecordFindings(std::vector<Finding>& findings, std::wstring packet, std::wstring record,
+                   const std::wstring& name = {})
+        : findings_(findings), packet_(std::move(packet)), record_(std::move(record)) {
+        CheckAnsiName(findings_, packet_, record_, name);
+    }
+
+    void Add(FindingKind kind, std::wstring problem, std::wstring fix) const {
+        findings_.push_back({kind, packet_, record_, std::move(problem), std::move(fix), {}});
+    }
+    void NoParent(int parent, const std::wstring& parentKind, std::wstring fix) const {
+        Add(FindingKind::ParentMissing,
+            L"PARENT_ID " + Code(parent) + L" names no " + parentKind + L": the install never reaches it", std::move(fix));
+    }
+
+private:
+    std::vector<Finding>& findings_;
+    std::wstring packet_;
+    std::wstring record_;
+};
 
 // Paths compare as the file system compares names: without regard to letter case.
 std::wstring PathKey(std::wstring path) {
     if (!path.empty()) CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
     return path;
-}
-
-// Ids that an earlier record of the same table already has.
-template <typename Record>
-std::vector<const Record*> Repeated(const std::vector<Record>& records) {
-    std::set<int> seen;
-    std::vector<const Record*> repeated;
-    for (const auto& record : records)
-        if (!seen.insert(record.id).second) repeated.push_back(&record);
-    return repeated;
 }
 
 template <typename Record>
@@ -119,124 +123,109 @@ void CatalogueRecords::Check(std::vector<Finding>& findings) const {
 }
 
 void CatalogueRecords::CheckApplications(std::vector<Finding>& findings) const {
+    std::set<int> ids;
     for (const auto& application : applications_) {
+        const RecordFindings record(findings, kApplicsFile, RecordName(L"MAJOR_ID", application.id, application.title));
+        if (!ids.insert(application.id).second)
+            record.Add(FindingKind::DuplicateId,
+                       L"an earlier application has the same MAJOR_ID: the locations under it belong to both",
+                       L"give each application an id of its own");
         if (CategorySourceFolder(application.category).empty())
-            findings.push_back({FindingKind::UnknownCategory, kApplicsFile,
-                                RecordName(L"MAJOR_ID", application.id, application.title),
-                                L"ACCOUNT_T " + Code(application.category) +
-                                    L" is no installation category: the install skips the application",
-                                L"use 1 (application files), 2 (common files), 4 (Windows files), 0 (database "
-                                L"servers) or 3 (other vendors' programs), or remove the application",
-                                {}});
+            record.Add(FindingKind::UnknownCategory,
+                       L"ACCOUNT_T " + Code(application.category) +
+                           L" is no installation category: the install skips the application",
+                       L"use 1 (application files), 2 (common files), 4 (Windows files), 0 (database servers) or 3 "
+                       L"(other vendors' programs), or remove the application");
     }
-    for (const Application* repeated : Repeated(applications_))
-        findings.push_back({FindingKind::DuplicateId, kApplicsFile,
-                            RecordName(L"MAJOR_ID", repeated->id, repeated->title),
-                            L"an earlier application has the same MAJOR_ID: the locations under it belong to both",
-                            L"give each application an id of its own", {}});
 }
 
 void CatalogueRecords::CheckLocations(std::vector<Finding>& findings) const {
-    auto add = [&](FindingKind kind, const Node& location, const std::wstring& problem, const std::wstring& fix) {
-        findings.push_back(
-            {kind, kLocationsFile, RecordName(L"MINOR_ID", location.id, location.title), problem, fix, {}});
-    };
+    std::set<int> ids;
     for (const auto& location : locations_) {
-        CheckAnsi(kLocationsFile, RecordName(L"MINOR_ID", location.id, location.title), location.title, findings);
+        const RecordFindings record(findings, kLocationsFile, RecordName(L"MINOR_ID", location.id, location.title),
+                                    location.title);
+        if (!ids.insert(location.id).second)
+            record.Add(FindingKind::DuplicateId,
+                       L"an earlier location has the same MINOR_ID: the folders and files under it belong to both",
+                       L"give each location an id of its own");
         const auto parents = ApplicationsWithId(location.parent);
-        if (parents.empty())
-            add(FindingKind::ParentMissing, location,
-                L"PARENT_ID " + Code(location.parent) + L" names no application: the install never reaches it",
-                L"give the MAJOR_ID of its application");
+        if (parents.empty()) record.NoParent(location.parent, L"application", L"give the MAJOR_ID of its application");
         for (const Application* application : parents) {
-            const int function = location.function;
-            const std::wstring code = L"FUNCTION_ID " + Code(function);
-            if (application->category == kDatabaseServerCategory &&
-                (function == 0 || std::abs(function) > kLastServer))
-                add(FindingKind::UnknownLocationKind, location,
-                    code + L" names no database server and Windows generation: the install skips the location",
-                    L"give the server (1 FIREBIRD, 2 INTERBASE, 3 ORACLE, 4 MYSQL, 5 MSQ), positive for Vista and "
-                    L"later, negative for XP and earlier");
-            else if (application->category == kThirdPartyCategory && function == 0)
-                add(FindingKind::UnknownLocationKind, location,
-                    code + L" names no Windows generation: the install skips the location",
-                    L"give 1 for Vista and later, -1 for XP and earlier");
-            else if (!HasSetupPrograms(application->category) && !CategorySourceFolder(application->category).empty() &&
-                     !IsLocationKind(function))
-                add(FindingKind::UnknownLocationKind, location,
-                    code + L" is no location kind: the install skips the location",
-                    L"give 1 (32-bit Program Files), 2 (native Program Files), 3 (ProgramData) or 4 (the user's "
-                    L"AppData)");
+            const int category = application->category;
+            const std::wstring code = L"FUNCTION_ID " + Code(location.function);
+            if (category == kDatabaseServerCategory && (location.function == 0 || std::abs(location.function) > kLastServer))
+                record.Add(FindingKind::UnknownLocationKind,
+                           code + L" names no database server and Windows generation: the install skips the location",
+                           L"give the server (1 FIREBIRD, 2 INTERBASE, 3 ORACLE, 4 MYSQL, 5 MSQ), positive for Vista "
+                           L"and later, negative for XP and earlier");
+            else if (category == kThirdPartyCategory && location.function == 0)
+                record.Add(FindingKind::UnknownLocationKind,
+                           code + L" names no Windows generation: the install skips the location",
+                           L"give 1 for Vista and later, -1 for XP and earlier");
+            else if (!HasSetupPrograms(category) && !CategorySourceFolder(category).empty() &&
+                     !IsLocationKind(location.function))
+                record.Add(FindingKind::UnknownLocationKind, code + L" is no location kind: the install skips the location",
+                           L"give 1 (32-bit Program Files), 2 (native Program Files), 3 (ProgramData) or 4 (the "
+                           L"user's AppData)");
         }
     }
-    for (const Node* repeated : Repeated(locations_))
-        add(FindingKind::DuplicateId, *repeated,
-            L"an earlier location has the same MINOR_ID: the folders and files under it belong to both",
-            L"give each location an id of its own");
 }
 
 void CatalogueRecords::CheckFolders(std::vector<Finding>& findings) const {
-    auto add = [&](FindingKind kind, const Node& folder, const std::wstring& problem, const std::wstring& fix) {
-        findings.push_back({kind, kFoldersFile, RecordName(L"DETAIL_ID", folder.id, folder.title), problem, fix, {}});
-    };
+    std::set<int> ids;
     for (const auto& folder : folders_) {
-        CheckAnsi(kFoldersFile, RecordName(L"DETAIL_ID", folder.id, folder.title), folder.title, findings);
+        const RecordFindings record(findings, kFoldersFile, RecordName(L"DETAIL_ID", folder.id, folder.title),
+                                    folder.title);
+        if (!ids.insert(folder.id).second)
+            record.Add(FindingKind::DuplicateId, L"an earlier folder has the same DETAIL_ID: the files under it belong to both",
+                       L"give each folder an id of its own");
         const auto parents = LocationsWithId(folder.parent);
-        if (parents.empty())
-            add(FindingKind::ParentMissing, folder,
-                L"PARENT_ID " + Code(folder.parent) + L" names no location: the install never reaches it",
-                L"give the MINOR_ID of its location");
+        if (parents.empty()) record.NoParent(folder.parent, L"location", L"give the MINOR_ID of its location");
         for (const Node* location : parents) {
             if (!UnderSetupPrograms(*location) || folder.function == kCopyFolderAction) continue;
             const std::wstring code = L"FUNCTION_ID " + Code(folder.function);
             if (folder.function != kVistaRunCode && folder.function != kXpRunCode)
-                add(FindingKind::UnknownFolderAction, folder,
-                    code + L" is neither 0 (copy) nor 5 or 10 (run): the install skips the folder",
-                    L"give 0 to copy the folder's files, 5 (Vista and later) or 10 (XP and earlier) to run them");
+                record.Add(FindingKind::UnknownFolderAction,
+                           code + L" is neither 0 (copy) nor 5 or 10 (run): the install skips the folder",
+                           L"give 0 to copy the folder's files, 5 (Vista and later) or 10 (XP and earlier) to run them");
             else if ((folder.function == kVistaRunCode) != (location->function > 0))
-                add(FindingKind::UnknownFolderAction, folder,
-                    code + L" runs programs only in a location for " +
-                        (folder.function == kVistaRunCode ? L"Vista and later" : L"XP and earlier") +
-                        L", and its location's FUNCTION_ID " + Code(location->function) +
-                        L" is for the other generation: they never run",
-                    L"give 5 in a location for Vista and later (FUNCTION_ID above 0), 10 in one for XP and earlier");
+                record.Add(FindingKind::UnknownFolderAction,
+                           code + L" runs programs only in a location for " +
+                               (folder.function == kVistaRunCode ? L"Vista and later" : L"XP and earlier") +
+                               L", and its location's FUNCTION_ID " + Code(location->function) +
+                               L" is for the other generation: they never run",
+                           L"give 5 in a location for Vista and later (FUNCTION_ID above 0), 10 in one for XP and "
+                           L"earlier");
         }
     }
-    for (const Node* repeated : Repeated(folders_))
-        add(FindingKind::DuplicateId, *repeated, L"an earlier folder has the same DETAIL_ID: the files under it belong to both",
-            L"give each folder an id of its own");
 }
 
 void CatalogueRecords::CheckFiles(std::vector<Finding>& findings) const {
-    auto add = [&](FindingKind kind, const File& file, const std::wstring& problem, const std::wstring& fix) {
-        findings.push_back({kind, kFilesFile, RecordName(L"FILE_ID", file.id, file.name), problem, fix, {}});
-    };
     for (const auto& file : files_) {
-        CheckAnsi(kFilesFile, RecordName(L"FILE_ID", file.id, file.name), file.name, findings);
+        const RecordFindings record(findings, kFilesFile, RecordName(L"FILE_ID", file.id, file.name), file.name);
         if (file.level != kLocationLevel && file.level != kFolderLevel) {
-            add(FindingKind::FileNeverCopied, file,
-                L"NODE_LEVEL " + Code(file.level) +
-                    L" is neither 2 (a location's own file) nor 3 (a folder's): the install never copies it",
-                L"give 2 or 3");
+            record.Add(FindingKind::FileNeverCopied,
+                       L"NODE_LEVEL " + Code(file.level) +
+                           L" is neither 2 (a location's own file) nor 3 (a folder's): the install never copies it",
+                       L"give 2 or 3");
             continue;
         }
-        const bool ofLocation = file.level == kLocationLevel;
-        const auto parents = ofLocation ? LocationsWithId(file.parent) : FoldersWithId(file.parent);
-        if (parents.empty())
-            add(FindingKind::ParentMissing, file,
-                L"PARENT_ID " + Code(file.parent) + (ofLocation ? L" names no location" : L" names no folder") +
-                    L": the install never copies it",
-                ofLocation ? L"give the MINOR_ID of its location" : L"give the DETAIL_ID of its folder");
-        if (!ofLocation) continue;
+        if (file.level == kFolderLevel) {
+            if (FoldersWithId(file.parent).empty())
+                record.NoParent(file.parent, L"folder", L"give the DETAIL_ID of its folder");
+            continue;
+        }
+        const auto parents = LocationsWithId(file.parent);
+        if (parents.empty()) record.NoParent(file.parent, L"location", L"give the MINOR_ID of its location");
         for (const Node* location : parents) {
             if (HasFolders(*location))
-                add(FindingKind::FileNeverCopied, file,
-                    L"its location has folders, and a location with folders installs only its folders' files",
-                    L"attach the file to one of the folders (NODE_LEVEL 3)");
+                record.Add(FindingKind::FileNeverCopied,
+                           L"its location has folders, and a location with folders installs only its folders' files",
+                           L"attach the file to one of the folders (NODE_LEVEL 3)");
             else if (UnderSetupPrograms(*location))
-                add(FindingKind::FileNeverCopied, file,
-                    L"database servers and other vendors' programs install only their folders' files",
-                    L"attach the file to a copy folder (NODE_LEVEL 3)");
+                record.Add(FindingKind::FileNeverCopied,
+                           L"database servers and other vendors' programs install only their folders' files",
+                           L"attach the file to a copy folder (NODE_LEVEL 3)");
         }
     }
 }

@@ -12,9 +12,9 @@ namespace orvelin {
 
 struct PlannedFile {
     int fileId = 0;
-    std::wstring name;          // DESCRIPTION
-    std::wstring source;        // full path
-    std::wstring destination;   // full path; empty for a setup program
+    std::wstring name{};          // DESCRIPTION
+    std::wstring source{};        // full path
+    std::wstring destination{};   // full path; empty for a setup program
 };
 
 enum class NodeAction {
@@ -37,7 +37,7 @@ struct PlannedNode {
     std::wstring destination;
     // The first file has no name: the install copies nothing of this node.
     bool skipped = false;
-    std::vector<PlannedFile> files;   // in the order the install takes them
+    std::vector<PlannedFile> files{};   // in the order the install takes them
 };
 
 struct InstallPlan {

@@ -11,7 +11,6 @@
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
-#include "platform/TextFile.h"
 
 namespace orvelin {
 
@@ -24,8 +23,6 @@ constexpr size_t kFilePathLimit = MAX_PATH - 1;
 // An error box lists this many errors; the log has them all.
 constexpr int kErrorsShown = 8;
 
-const std::wstring kSetupIni = L"setup.ini";
-
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 void AddFinding(std::vector<Finding>& findings, FindingKind kind, std::wstring packet, std::wstring record,
@@ -37,18 +34,15 @@ void AddFinding(std::vector<Finding>& findings, FindingKind kind, std::wstring p
 void CheckSettingName(std::vector<Finding>& findings, const std::wstring& key, const std::wstring& value,
                       const std::wstring& use, const std::wstring& example) {
     if (value.empty()) {
-        AddFinding(findings, FindingKind::SettingMissing, kSetupIni, key, L"no value: it " + use,
+        AddFinding(findings, FindingKind::SettingMissing, kSetupIniName, key, L"no value: it " + use,
                    L"give it, e.g. " + example);
         return;
     }
     if (!IsPlainFileName(value))
-        AddFinding(findings, FindingKind::NameNotPlain, kSetupIni, key,
+        AddFinding(findings, FindingKind::NameNotPlain, kSetupIniName, key,
                    Quoted(value) + L" is not a plain file name, and it " + use,
                    L"leave out \\ / : * ? \" < > |, a trailing blank or full stop and device names such as CON");
-    if (!FitsAnsiCodePage({value}))
-        AddFinding(findings, FindingKind::NotInAnsiCodePage, kSetupIni, key,
-                   Quoted(value) + L" has characters this ANSI code page cannot hold: ANSI programs see question marks",
-                   L"use characters of the code page of the PCs the product goes to");
+    CheckAnsiName(findings, kSetupIniName, key, value);
 }
 
 // The checks of one plan.
@@ -61,7 +55,7 @@ public:
         for (const auto& node : plan_.nodes) CheckNode(node);
         const std::wstring& exe = package_.settings.applicationExe;
         if (!exe.empty() && plan_.mainExecutable.empty())
-            Add(FindingKind::NoMainExecutable, kSetupIni, L"[Setup] ApplicExeName",
+            Add(FindingKind::NoMainExecutable, kSetupIniName, L"[Setup] ApplicExeName",
                 L"no file the install copies is named " + Quoted(exe) +
                     L": the shortcuts get no target and the install stops when it copies the uninstaller",
                 L"list the main executable in a location of the application's files, or correct ApplicExeName");
@@ -117,7 +111,7 @@ private:
                                             L"and goes on",
                     L"put the setup program there, or remove the record");
             if (!package_.settings.QuietArgumentsOf(file.name))
-                Add(FindingKind::NoQuietArguments, kSetupIni, L"[QuietArguments] " + ExtractFileName(file.name),
+                Add(FindingKind::NoQuietArguments, kSetupIniName, L"[QuietArguments] " + ExtractFileName(file.name),
                     L"an install nobody watches starts " + ExtractFileName(file.name) +
                         L" without arguments, and it may wait for a person",
                     L"add " + ExtractFileName(file.name) + L"=<its silent switches> to [QuietArguments]");
@@ -184,11 +178,11 @@ std::vector<Finding> CheckSettings(const SetupSettings& settings) {
     CheckSettingName(findings, L"[Setup] ApplicExeName", settings.applicationExe,
                      L"names the main executable, the shortcuts' target", L"ApplicExeName=Accounts.exe");
     if (settings.guid.empty())
-        AddFinding(findings, FindingKind::SettingMissing, kSetupIni, L"[Install] GuidId",
+        AddFinding(findings, FindingKind::SettingMissing, kSetupIniName, L"[Install] GuidId",
                    L"no value: the GUID names the Uninstall key, the uninstall folder and the application's mutex",
                    L"give the application's GUID, e.g. GuidId={5E3C2A71-9B4D-4F6A-8C1E-2D7B9A0F4C63}");
     else if (!IsProductGuid(settings.guid))
-        AddFinding(findings, FindingKind::GuidMalformed, kSetupIni, L"[Install] GuidId",
+        AddFinding(findings, FindingKind::GuidMalformed, kSetupIniName, L"[Install] GuidId",
                    Quoted(settings.guid) + L" is not a GUID in braces",
                    L"give it as {xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx} in hexadecimal digits");
     CheckSettingName(findings, L"[Install] DisplayName", settings.displayName,
@@ -218,9 +212,9 @@ std::wstring GenerationName(const WindowsPlatform& windows) {
 std::vector<Finding> CheckSetupFolder(const std::wstring& folder) {
     const std::wstring root = IncludeTrailingBackslash(folder);
     std::vector<Finding> findings;
-    const bool hasSetupIni = FileExists(root + kSetupIni);
+    const bool hasSetupIni = FileExists(root + kSetupIniName);
     if (!hasSetupIni)
-        AddFinding(findings, FindingKind::SetupIniMissing, kSetupIni, {},
+        AddFinding(findings, FindingKind::SetupIniMissing, kSetupIniName, {},
                    L"the setup folder has no setup.ini: install.exe ends at once", L"put setup.ini beside install.exe");
 
     CatalogueRecords records(root, findings);
@@ -230,7 +224,7 @@ std::vector<Finding> CheckSetupFolder(const std::wstring& folder) {
     if (!hasSetupIni) return findings;
 
     SetupPackage package;
-    package.Load(root, IniFile(root + kSetupIni));
+    package.Load(root, IniFile(root + kSetupIniName));
     std::vector<InstallPlan> plans;
     std::vector<std::wstring> uninstallers;
     for (const auto& platform : BothGenerations(WindowsPlatform::Detect())) {

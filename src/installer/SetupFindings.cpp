@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/TextFile.h"
+
 namespace orvelin {
 
 FindingClass ClassOf(FindingKind kind) {
@@ -65,6 +67,15 @@ std::wstring FindingText(const Finding& finding) {
 
 std::wstring RecordName(std::wstring_view idField, int id, std::wstring_view title) {
     return std::wstring(idField) + L" " + std::to_wstring(id) + L" \"" + std::wstring(title) + L"\"";
+}
+
+void CheckAnsiName(std::vector<Finding>& findings, const std::wstring& packet, const std::wstring& record,
+                   const std::wstring& name) {
+    if (!FitsAnsiCodePage({name}))
+        findings.push_back({FindingKind::NotInAnsiCodePage, packet, record,
+                            L"\"" + name + L"\" has characters this PC's ANSI code page cannot hold: ANSI programs see "
+                            L"question marks",
+                            L"use characters of the code page of the PCs the product goes to", {}});
 }
 
 }  // namespace orvelin

@@ -64,4 +64,8 @@ std::wstring FindingText(const Finding& finding);
 // How findings name records: TABLE_ID 7 "TITLE".
 std::wstring RecordName(std::wstring_view idField, int id, std::wstring_view title);
 
+// A name the ANSI code page cannot hold gives a warning.
+void CheckAnsiName(std::vector<Finding>& findings, const std::wstring& packet, const std::wstring& record,
+                   const std::wstring& name);
+
 }  // namespace orvelin

@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Handles.h"
 #include "platform/Paths.h"
+#include "platform/Registry.h"
 #include "platform/Text.h"
 
 namespace orvelin::test {
@@ -69,6 +70,23 @@ void CopyTree(const std::wstring& from, const std::wstring& to) {
 
 std::wstring BuiltSampleSetup() { return BuildFolder() + L"sample-setup\\"; }
 std::wstring BuiltMessageDictionary() { return BuildFolder() + L"sample-dictionary\\MsgFile.XML"; }
+std::wstring BuiltSampleDescription() { return BuildFolder() + L"sample-description\\setup.catalog"; }
+std::wstring BuiltProgram(const std::wstring& name) { return BuildFolder() + L"bin\\" + name; }
+
+bool RunsUnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+ReportedWindowsVersion::ReportedWindowsVersion(const std::wstring& programName, const std::wstring& version)
+    : key_(L"Software\\Wine\\AppDefaults\\" + programName) {
+    RegistryKey::Create(HKEY_CURRENT_USER, key_, KEY_SET_VALUE).WriteString(L"Version", version);
+}
+
+ReportedWindowsVersion::~ReportedWindowsVersion() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
+}
 
 SampleSetupCopy::SampleSetupCopy() : folder_(temp_ / L"setup\\") {
     if (!FileExists(BuiltSampleSetup() + L"install.exe"))
