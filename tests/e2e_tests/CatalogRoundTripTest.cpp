@@ -102,11 +102,7 @@ protected:
     }
 
     static std::wstring Application(int csidl) { return CompanyFolder(GetSpecialFolder(csidl), L"EveryKind") + L"\\"; }
-    static std::wstring NativeApplication() {
-        const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
-                                           KEY_READ | KEY_WOW64_64KEY);
-        return CompanyFolder(key->ReadString(L"ProgramFilesDir").value_or(L""), L"EveryKind") + L"\\";
-    }
+    static std::wstring NativeApplication() { return CompanyFolder(NativeProgramFiles(), L"EveryKind") + L"\\"; }
 
     void RemoveAll() const {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, UninstallKeyPath(EveryKindSetup::kGuid).c_str());

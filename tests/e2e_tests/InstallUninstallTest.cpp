@@ -156,7 +156,7 @@ TEST_F(SampleTest, UninstallerWaitsForTheApplicationToEndThenRemovesEverythingLi
 }
 
 // A listed file missing from the setup folder: the check when Install is pressed stops the run
-// with its finding before anything is copied, where the run once stopped half-way.
+// with its finding before anything is copied.
 TEST_F(SampleTest, ASetupFolderErrorStopsTheInstallBeforeAnythingChanges) {
     ASSERT_TRUE(DeleteFileW((setup / L"FILES\\COMMON APPLIC\\Preferences.ini").c_str()));
 

@@ -31,20 +31,6 @@ std::wstring ShellFolder(int csidl) {
     return path;
 }
 
-// The native program-files folder: on 64-bit Windows the 64-bit view says where it is.
-std::wstring NativeProgramFiles() {
-    UniqueRegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", 0,
-                      KEY_READ | KEY_WOW64_64KEY, key.Put()) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot open CurrentVersion in the 64-bit view");
-    wchar_t path[MAX_PATH] = {};
-    DWORD size = sizeof(path);
-    if (RegQueryValueExW(key.Get(), L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size) !=
-        ERROR_SUCCESS)
-        throw std::runtime_error("no ProgramFilesDir in the 64-bit view");
-    return path;
-}
-
 std::wstring SetupValue(const std::wstring& section, const std::wstring& key) {
     wchar_t value[2048] = {};
     GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", value, static_cast<DWORD>(std::size(value)),
@@ -67,6 +53,19 @@ void CopyTree(const std::wstring& from, const std::wstring& to) {
 }
 
 }  // namespace
+
+std::wstring NativeProgramFiles() {
+    UniqueRegKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", 0,
+                      KEY_READ | KEY_WOW64_64KEY, key.Put()) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot open CurrentVersion in the 64-bit view");
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = sizeof(path);
+    if (RegQueryValueExW(key.Get(), L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("no ProgramFilesDir in the 64-bit view");
+    return path;
+}
 
 std::wstring BuiltSampleSetup() { return BuildFolder() + L"sample-setup\\"; }
 std::wstring BuiltMessageDictionary() { return BuildFolder() + L"sample-dictionary\\MsgFile.XML"; }

@@ -20,6 +20,8 @@ inline constexpr const wchar_t* SampleApplicationCaption = L"Orvelin Demo";
 std::wstring BuiltSampleSetup();
 // <build>\sample-description\setup.catalog: the description the sample's packets are built from.
 std::wstring BuiltSampleDescription();
+// The native program-files folder: on 64-bit Windows the 64-bit view says where it is.
+std::wstring NativeProgramFiles();
 // <build>\bin\<name>: a program of the build.
 std::wstring BuiltProgram(const std::wstring& name);
 // <build>\sample-dictionary\MsgFile.XML: the Arabic message dictionary.
