@@ -15,7 +15,8 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/
 cmake --build "$build"
 if [ "$arch" != i686 ]; then
   shipped="$build/shipped-i686"
+  # Its catalog.exe cannot run here: the sample's packets come from the tree that can run its own.
   cmake -S "$root" -B "$shipped" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-        -DORVELIN_TESTS=OFF >/dev/null
+        -DORVELIN_TESTS=OFF -DORVELIN_SAMPLE_PACKETS="$build/sample-setup/data" >/dev/null
   cmake --build "$shipped"
 fi

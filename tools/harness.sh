@@ -13,6 +13,12 @@ harness_start() {
     export DISPLAY=":$(head -n 1 "$fdfile")"
     rm -f "$fdfile"
   fi
+  # A server still running for the prefix (the build runs catalog.exe; an interrupted run) would
+  # keep the persistent one from starting; stopped, it writes the prefix's registry out.
+  if [ -d "$WINEPREFIX" ]; then
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    "$WINESERVER" -w >/dev/null 2>&1 || true
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "harness: creating the Wine prefix $WINEPREFIX (once)"
     mkdir -p "$WINEPREFIX"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# `make release`: the shipped 32-bit programs and their Arabic modules, signed when a
-# certificate is given, in one folder.
+# `make release`: the shipped 32-bit programs (the installer, the uninstaller and the catalogue
+# tool) and the Arabic modules, signed when a certificate is given, in one folder.
 #
 #   ORVELIN_SIGN_CERT      the code-signing certificate (PEM)
 #   ORVELIN_SIGN_KEY       its private key (PEM)
@@ -15,7 +15,7 @@ out=${ORVELIN_RELEASE_DIR:-$build/release}
 rm -rf "$out"
 mkdir -p "$out"
 
-files=(install.exe install.ARA uninstall.exe uninstall.ARA)
+files=(install.exe install.ARA uninstall.exe uninstall.ARA catalog.exe)
 cert=${ORVELIN_SIGN_CERT:-} key=${ORVELIN_SIGN_KEY:-} timestamp=${ORVELIN_TIMESTAMP_URL:-}
 if [ -z "$cert" ] || [ -z "$key" ]; then
   for file in "${files[@]}"; do cp "$shipped/$file" "$out/"; done

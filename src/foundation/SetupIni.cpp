@@ -46,6 +46,6 @@ std::vector<std::pair<std::wstring, std::wstring>> IniFile::ReadSection(const st
 }
 
 SetupIni::SetupIni(const std::wstring& exePath)
-    : found_(FileExists(L"setup.ini")), file_(found_ ? exePath + L"setup.ini" : ORVELIN_DEV_SETUP_INI) {}
+    : found_(FileExists(kSetupIniName)), file_(found_ ? exePath + kSetupIniName : ORVELIN_DEV_SETUP_INI) {}
 
 }  // namespace orvelin

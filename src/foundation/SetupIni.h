@@ -7,6 +7,9 @@
 
 namespace orvelin {
 
+// The setup file's name in the setup folder.
+inline constexpr wchar_t kSetupIniName[] = L"setup.ini";
+
 class IniFile {
 public:
     explicit IniFile(std::wstring path) : path_(std::move(path)) {}

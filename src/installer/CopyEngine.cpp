@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "contract/InstallContract.h"
+#include "installer/CatalogueCodes.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
@@ -82,35 +83,44 @@ void CopyEngine::CopyNodeFiles(const std::wstring& sourceFolder, const std::wstr
     view_.ProcessMessages();
 }
 
-std::wstring CopyEngine::LocationBaseFolder(int kind) const {
+std::wstring LocationBaseFolder(int kind, const WindowsPlatform& windows, const std::wstring& applicationExe,
+                                const Translator& translate) {
     std::wstring folder;
     switch (kind) {
-        case 1:
-            folder = GetSpecialFolder(windows_.VistaOrLater() ? CSIDL_PROGRAM_FILESX86 : CSIDL_PROGRAM_FILES);
+        case kProgramFilesX86Kind:
+            folder = GetSpecialFolder(windows.VistaOrLater() ? CSIDL_PROGRAM_FILESX86 : CSIDL_PROGRAM_FILES);
             break;
-        case 2:
+        case kProgramFilesKind:
             // The 32-bit view of the shell would give the 32-bit folder on 64-bit Windows.
-            folder = windows_.is64Bit ? ReadProgramFilesDir() : GetSpecialFolder(CSIDL_PROGRAM_FILES);
+            folder = windows.is64Bit ? ReadProgramFilesDir() : GetSpecialFolder(CSIDL_PROGRAM_FILES);
             break;
-        case 3:
+        case kCommonDataKind:
             folder = GetSpecialFolder(CSIDL_COMMON_APPDATA);
             break;
-        case 4:
+        case kUserDataKind:
             folder = GetSpecialFolder(CSIDL_APPDATA);
             break;
         default:
             return {};
     }
-    return CheckFolderPath(CompanyFolder(folder, ChangeFileExt(applicationExe_, L"")), translate_);
+    return CheckFolderPath(CompanyFolder(folder, ChangeFileExt(applicationExe, L"")), translate);
 }
 
-std::wstring CopyEngine::UsedFolderEndingWith(const std::wstring& title) const {
+std::wstring FolderEndingWith(const std::vector<std::wstring>& folders, const std::wstring& title) {
     if (title.empty()) return {};
-    for (const auto& folder : usedFolders_) {
+    for (const auto& folder : folders) {
         const size_t found = folder.find(title);
         if (found != std::wstring::npos && found + title.size() == folder.size()) return folder;
     }
     return {};
+}
+
+std::wstring CopyEngine::LocationBaseFolder(int kind) const {
+    return orvelin::LocationBaseFolder(kind, windows_, applicationExe_, translate_);
+}
+
+std::wstring CopyEngine::UsedFolderEndingWith(const std::wstring& title) const {
+    return FolderEndingWith(usedFolders_, title);
 }
 
 }  // namespace orvelin

@@ -17,6 +17,14 @@ namespace orvelin {
 // blank after it, on empty text.
 std::wstring CheckFolderPath(const std::wstring& path, const Translator& translate);
 
+// "<Windows folder of the location kind>\ORVELIN\<application>\" on that Windows, the application
+// being the executable's name without extension; empty when the kind is not 1 to 4.
+std::wstring LocationBaseFolder(int kind, const WindowsPlatform& windows, const std::wstring& applicationExe,
+                                const Translator& translate);
+// The first of the folders whose path ends with the title's first occurrence in it
+// (case-sensitive); empty when there is none or the title is empty.
+std::wstring FolderEndingWith(const std::vector<std::wstring>& folders, const std::wstring& title);
+
 // One run's copying. The destinations it was handed are kept for the run, in call order.
 class CopyEngine {
 public:

@@ -1,23 +1,22 @@
 #include "installer/InstallRun.h"
 
+#include "installer/CatalogueCodes.h"
 #include "installer/CopyEngine.h"
 #include "installer/InstallRecord.h"
+#include "installer/SetupCheck.h"
 #include "installer/SetupPrograms.h"
 #include "installer/Shortcuts.h"
+#include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
+#include "platform/Text.h"
 
 namespace orvelin {
-
-namespace {
-
-enum Category { DatabaseServers = 0, InstalledApplic = 1, CommonApplic = 2, ThirdPartyApps = 3, WindowsFiles = 4 };
-
-}  // namespace
 
 int CountApplicationFiles(const std::wstring& setupFolder) {
     // Only the application's own files are counted, although every category advances the bar.
     std::vector<std::wstring> files;
-    CollectFiles(files, setupFolder + L"FILES\\INSTALLED APPLIC", L"*.*");
+    CollectFiles(files, setupFolder + CategorySourceFolder(kApplicationCategory), L"*.*");
     return static_cast<int>(files.size());
 }
 
@@ -40,6 +39,12 @@ InstallRun::Outcome InstallRun::Execute(const InstallChoices& choices) {
     }
     const SetupSettings& settings = package_.settings;
     CheckAlreadyInstalled(settings.guid);
+    CheckBeforeInstall(package_, context_.windows, databaseIndex, changes_.Log());
+    // A name typed into the window names the shortcut files: it must stay one name.
+    if (!IsPlainFileName(choices.shortcutName))
+        throw Error(Substitute(L"The shortcut name \"%s\" is not a plain file name: it may not be empty, or hold \\, "
+                               L"/, :, .., or characters Windows forbids in names. Nothing was installed.",
+                               {choices.shortcutName}));
     view_.SetStatus(L"Creating program folders");
     view_.SetProgressMax(CountApplicationFiles(package_.folder));
 
@@ -64,22 +69,19 @@ InstallRun::Outcome InstallRun::Execute(const InstallChoices& choices) {
 
 void InstallRun::InstallApplication(int category, const std::wstring& setupRoot, CopyEngine& copyEngine,
                                     SetupPrograms& setupPrograms, int databaseIndex) {
+    const std::wstring sourceFolder = setupRoot + CategorySourceFolder(category);
     switch (category) {
-        case DatabaseServers:
-            setupPrograms.InstallDbServers(setupRoot + L"FILES\\DATABASE SERVERS", databaseIndex);
+        case kDatabaseServerCategory:
+            setupPrograms.InstallDbServers(sourceFolder, databaseIndex);
             break;
-        case InstalledApplic:
-            copyEngine.CopyLocations(setupRoot + L"FILES\\INSTALLED APPLIC");
+        case kApplicationCategory:
+        case kCommonCategory:
+        case kWindowsCategory:
+            copyEngine.CopyLocations(sourceFolder);
             break;
-        case CommonApplic:
-            copyEngine.CopyLocations(setupRoot + L"FILES\\COMMON APPLIC");
-            break;
-        case ThirdPartyApps:
+        case kThirdPartyCategory:
             view_.SetStatus(L"Installing thired party programs");
-            setupPrograms.InstallThirdPartyPrograms(setupRoot + L"FILES\\THIRED PARTY APP");
-            break;
-        case WindowsFiles:
-            copyEngine.CopyLocations(setupRoot + L"FILES\\WINDOWS");
+            setupPrograms.InstallThirdPartyPrograms(sourceFolder);
             break;
         default:
             break;   // not a category this installer knows

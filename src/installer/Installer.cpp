@@ -66,7 +66,8 @@ InstallChoices UnattendedChoices(const SetupSettings& settings, const Unattended
 Installer::Result Installer::Install(InstallView& view, const InstallChoices& choices, bool unattended) {
     context_.unattended = unattended;
     try {
-        if (!changes_) throw Error(L"setup.ini gives no application GUID in the form {xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}");
+        // Without a GUID of its form nothing may change: it names the folder and the key.
+        if (!changes_) CheckProductGuid(package_.settings.guid);
         if (InstallRun(package_, installed_, *changes_, view, context_).Execute(choices) == InstallRun::Outcome::Refused)
             return Result::Refused;
     } catch (const std::exception& e) {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "installer/CatalogueCodes.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
 #include "platform/Text.h"
@@ -9,10 +10,6 @@
 namespace orvelin {
 
 namespace {
-
-constexpr int CopyFolderAction = 0;
-constexpr int VistaRunCode = 5;
-constexpr int PreVistaRunCode = 10;
 
 constexpr const wchar_t* RunQuestion =
     L"DB Server should run only on the server, not on the clients. If already installed on the server, no need "
@@ -44,26 +41,23 @@ void SetupPrograms::InstallDbServers(const std::wstring& categoryFolder, int dat
         view_.SelectDatabase(kFirebirdIndex);
         databaseIndex = kFirebirdIndex;
     }
-    const int runCode = windows_.VistaOrLater() ? VistaRunCode : PreVistaRunCode;
     DataPacketTable& locations = catalogue_.locations;
     for (locations.First(); !locations.Eof(); locations.Next()) {
         const int function = locations.AsInteger(L"FUNCTION_ID");
         if (std::abs(function) != databaseIndex) continue;
         // Only one location serves: the chosen server's for the running Windows generation.
-        if (windows_.VistaOrLater() ? function > 0 : function < 0) {
-            ProcessLocationFolders(categoryFolder, runCode, Category::DatabaseServers);
+        if (SuitsWindows(function, windows_)) {
+            ProcessLocationFolders(categoryFolder, RunCodeFor(windows_), Category::DatabaseServers);
             return;
         }
     }
 }
 
 void SetupPrograms::InstallThirdPartyPrograms(const std::wstring& categoryFolder) {
-    const int runCode = windows_.VistaOrLater() ? VistaRunCode : PreVistaRunCode;
     DataPacketTable& locations = catalogue_.locations;
     for (locations.First(); !locations.Eof(); locations.Next()) {
-        const int function = locations.AsInteger(L"FUNCTION_ID");
-        if (windows_.VistaOrLater() ? function > 0 : function < 0)
-            ProcessLocationFolders(categoryFolder, runCode, Category::ThirdParty);
+        if (SuitsWindows(locations.AsInteger(L"FUNCTION_ID"), windows_))
+            ProcessLocationFolders(categoryFolder, RunCodeFor(windows_), Category::ThirdParty);
     }
 }
 
@@ -74,7 +68,7 @@ void SetupPrograms::ProcessLocationFolders(const std::wstring& categoryFolder, i
         const int action = folders.AsInteger(L"FUNCTION_ID");
         const std::wstring title = folders.AsText(L"TITLE");
         const std::wstring sourceFolder = categoryFolder + L"\\" + locationTitle + L"\\" + title;
-        if (action == CopyFolderAction) {
+        if (action == kCopyFolderAction) {
             // A title in capitals names a folder already installed into; any other is a path.
             const std::wstring destination = HasNoLowercase(title) ? copyEngine_.UsedFolderEndingWith(title) : title;
             copyEngine_.CopyNodeFiles(sourceFolder, destination, kFolderLevel, folders.AsInteger(L"DETAIL_ID"));

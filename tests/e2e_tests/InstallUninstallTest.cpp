@@ -157,6 +157,32 @@ TEST_F(SampleTest, UninstallerWaitsForTheApplicationToEndThenRemovesEverythingLi
     ExpectSampleUninstalled(installation, listed);
 }
 
+// A listed file missing from the setup folder: the check when Install is pressed stops the run
+// with its finding before anything is copied.
+TEST_F(SampleTest, ASetupFolderErrorStopsTheInstallBeforeAnythingChanges) {
+    ASSERT_TRUE(DeleteFileW((setup / L"FILES\\COMMON APPLIC\\Preferences.ini").c_str()));
+
+    InstallerSession installer(setup.Folder());
+    ASSERT_TRUE(installer.FindWindow(text::InstallerCaption));
+    installer.SelectDatabase(FirebirdIndex);
+    installer.PressInstall();
+    const MessageBoxView error = NextMessage(installer.Program());
+    EXPECT_EQ(ToUtf8(error.text).rfind("The setup folder has errors, so nothing was installed:\r\n\r\n"
+                                       "error source-missing: data\\tblFiles.xml, FILE_ID 7 \"Preferences.ini\": ",
+                                       0),
+              0u)
+        << ToUtf8(error.text);
+    Answer(error, IDOK);
+
+    ASSERT_TRUE(installer.WaitUntilInstallEnabled());
+    for (const auto& folder : {installation.programFolder, installation.dataFolder, installation.userDataFolder,
+                               installation.uninstallFolder, installation.groupFolder})
+        EXPECT_FALSE(DirectoryExists(folder)) << ToUtf8(folder);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, installation.uninstallKey));
+    installer.PressExit();
+    EXPECT_EQ(installer.Program().WaitForExit(), static_cast<DWORD>(kFailed));
+}
+
 // A destination that cannot be written: a folder already bears the name of a file to copy.
 TEST_F(SampleTest, FailedCopyLeavesTheWindowOpenAndInstallMayBePressedAgain) {
     const std::vector<InstalledFile> copies = installation.CopiedFiles();

@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Handles.h"
 #include "platform/Paths.h"
+#include "platform/Registry.h"
 #include "platform/Text.h"
 
 namespace orvelin::test {
@@ -27,20 +28,6 @@ std::wstring ShellFolder(int csidl) {
     wchar_t path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
         throw std::runtime_error("no shell folder " + std::to_string(csidl));
-    return path;
-}
-
-// The native program-files folder: on 64-bit Windows the 64-bit view says where it is.
-std::wstring NativeProgramFiles() {
-    UniqueRegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", 0,
-                      KEY_READ | KEY_WOW64_64KEY, key.Put()) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot open CurrentVersion in the 64-bit view");
-    wchar_t path[MAX_PATH] = {};
-    DWORD size = sizeof(path);
-    if (RegQueryValueExW(key.Get(), L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size) !=
-        ERROR_SUCCESS)
-        throw std::runtime_error("no ProgramFilesDir in the 64-bit view");
     return path;
 }
 
@@ -67,8 +54,38 @@ void CopyTree(const std::wstring& from, const std::wstring& to) {
 
 }  // namespace
 
+std::wstring NativeProgramFiles() {
+    UniqueRegKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", 0,
+                      KEY_READ | KEY_WOW64_64KEY, key.Put()) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot open CurrentVersion in the 64-bit view");
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = sizeof(path);
+    if (RegQueryValueExW(key.Get(), L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("no ProgramFilesDir in the 64-bit view");
+    return path;
+}
+
 std::wstring BuiltSampleSetup() { return BuildFolder() + L"sample-setup\\"; }
 std::wstring BuiltMessageDictionary() { return BuildFolder() + L"sample-dictionary\\MsgFile.XML"; }
+std::wstring BuiltSampleDescription() { return BuildFolder() + L"sample-description\\setup.catalog"; }
+std::wstring BuiltProgram(const std::wstring& name) { return BuildFolder() + L"bin\\" + name; }
+
+bool RunsUnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+ReportedWindowsVersion::ReportedWindowsVersion(const std::wstring& programName, const std::wstring& version)
+    : key_(L"Software\\Wine\\AppDefaults\\" + programName) {
+    RegistryKey::Create(HKEY_CURRENT_USER, key_, KEY_SET_VALUE).WriteString(L"Version", version);
+}
+
+ReportedWindowsVersion::~ReportedWindowsVersion() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
+}
 
 SampleSetupCopy::SampleSetupCopy() : folder_(temp_ / L"setup\\") {
     if (!FileExists(BuiltSampleSetup() + L"install.exe"))
@@ -96,15 +113,15 @@ SampleInstallation::SampleInstallation()
 }
 
 std::vector<InstalledFile> SampleInstallation::CopiedFiles() const {
-    // Applications in MAJOR_ID order; the database server's client settings go into the first
-    // used folder ending with "BIN", the application's own.
+    // Applications in the description's order, each node's files by name; the database server's
+    // client settings go into the first used folder ending with "BIN", the application's own.
     return {
-        {L"FILES\\INSTALLED APPLIC\\OrvelinDemo.exe", programFolder + L"\\BIN\\OrvelinDemo.exe"},
         {L"FILES\\INSTALLED APPLIC\\OrvelinDemo.cfg", programFolder + L"\\BIN\\OrvelinDemo.cfg"},
-        {L"FILES\\INSTALLED APPLIC\\ReadMe.txt", programFolder + L"\\DOC\\ReadMe.txt"},
+        {L"FILES\\INSTALLED APPLIC\\OrvelinDemo.exe", programFolder + L"\\BIN\\OrvelinDemo.exe"},
         {L"FILES\\INSTALLED APPLIC\\License.txt", programFolder + L"\\DOC\\License.txt"},
-        {L"FILES\\INSTALLED APPLIC\\Company.dat", dataFolder + L"\\DATA\\Company.dat"},
+        {L"FILES\\INSTALLED APPLIC\\ReadMe.txt", programFolder + L"\\DOC\\ReadMe.txt"},
         {L"FILES\\INSTALLED APPLIC\\Accounts.dat", dataFolder + L"\\DATA\\Accounts.dat"},
+        {L"FILES\\INSTALLED APPLIC\\Company.dat", dataFolder + L"\\DATA\\Company.dat"},
         {L"FILES\\COMMON APPLIC\\Preferences.ini", userDataFolder + L"\\COMMON\\Preferences.ini"},
         {L"FILES\\WINDOWS\\OrvelinPrint.cfg", nativeProgramFolder + L"\\SYSTEM\\OrvelinPrint.cfg"},
         {L"FILES\\DATABASE SERVERS\\FIREBIRD25\\BIN\\firebird.conf", programFolder + L"\\BIN\\firebird.conf"},

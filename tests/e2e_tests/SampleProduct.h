@@ -18,6 +18,12 @@ inline constexpr const wchar_t* SampleApplicationCaption = L"Orvelin Demo";
 
 // <build>\sample-setup\, with trailing backslash.
 std::wstring BuiltSampleSetup();
+// <build>\sample-description\setup.catalog: the description the sample's packets are built from.
+std::wstring BuiltSampleDescription();
+// The native program-files folder: on 64-bit Windows the 64-bit view says where it is.
+std::wstring NativeProgramFiles();
+// <build>\bin\<name>: a program of the build.
+std::wstring BuiltProgram(const std::wstring& name);
 // <build>\sample-dictionary\MsgFile.XML: the Arabic message dictionary.
 std::wstring BuiltMessageDictionary();
 
@@ -96,6 +102,19 @@ std::optional<DWORD> ReadDwordValue(HKEY root, const std::wstring& path, const s
 std::vector<std::wstring> FilesUnder(const std::wstring& folder);
 // The lines of a text file in the ANSI code page; false in `eachLineEnded` when a line lacks CR LF.
 std::vector<std::wstring> ReadAnsiLines(const std::wstring& path, bool* eachLineEnded = nullptr);
+
+// Wine's setting of the Windows version it reports, for one program name; Windows has none.
+bool RunsUnderWine();
+class ReportedWindowsVersion {
+public:
+    ReportedWindowsVersion(const std::wstring& programName, const std::wstring& version);
+    ~ReportedWindowsVersion();
+    ReportedWindowsVersion(const ReportedWindowsVersion&) = delete;
+    ReportedWindowsVersion& operator=(const ReportedWindowsVersion&) = delete;
+
+private:
+    std::wstring key_;
+};
 
 // The next message box of the program; throws when none appears.
 MessageBoxView NextMessage(const ChildProcess& program);

@@ -134,10 +134,10 @@ namespace {
 
 // Administrators check what they deploy: every program shipped carries the product's version.
 TEST(SampleSetupFolderTest, EveryProgramCarriesTheProductVersion) {
-    for (const wchar_t* program : {L"install.exe", L"FILES\\INSTALLED APPLIC\\uninstall.exe",
-                                   L"FILES\\INSTALLED APPLIC\\OrvelinDemo.exe"})
-        EXPECT_EQ(FileVersionOf(BuiltSampleSetup() + program).value_or(L"none"), L"" ORVELIN_VERSION_TEXT L".0")
-            << ToUtf8(program);
+    for (const std::wstring& program :
+         {BuiltSampleSetup() + L"install.exe", BuiltSampleSetup() + L"FILES\\INSTALLED APPLIC\\uninstall.exe",
+          BuiltSampleSetup() + L"FILES\\INSTALLED APPLIC\\OrvelinDemo.exe", BuiltProgram(L"catalog.exe")})
+        EXPECT_EQ(FileVersionOf(program).value_or(L"none"), L"" ORVELIN_VERSION_TEXT L".0") << ToUtf8(program);
 }
 
 }  // namespace

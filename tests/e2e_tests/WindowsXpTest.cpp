@@ -7,7 +7,6 @@
 #include "SampleProduct.h"
 #include "contract/InstallContract.h"
 #include "platform/FileSystem.h"
-#include "platform/Registry.h"
 #include "platform/ShellFolders.h"
 #include "platform/Text.h"
 #include "support/ProgramSessions.h"
@@ -17,29 +16,6 @@ namespace {
 
 // The installer under a name of its own, so that Wine's setting reaches no other program.
 constexpr const wchar_t* XpInstaller = L"install_xp.exe";
-
-bool RunsUnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-// Wine's per-program setting of the Windows version it reports, for one program name.
-class ReportedWindowsVersion {
-public:
-    ReportedWindowsVersion(const std::wstring& programName, const std::wstring& version)
-        : key_(L"Software\\Wine\\AppDefaults\\" + programName) {
-        RegistryKey::Create(HKEY_CURRENT_USER, key_, KEY_SET_VALUE).WriteString(L"Version", version);
-    }
-    ~ReportedWindowsVersion() {
-        RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
-        RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
-    }
-    ReportedWindowsVersion(const ReportedWindowsVersion&) = delete;
-    ReportedWindowsVersion& operator=(const ReportedWindowsVersion&) = delete;
-
-private:
-    std::wstring key_;
-};
 
 class WindowsXpTest : public testing::Test {
 protected:

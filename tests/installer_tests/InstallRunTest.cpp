@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "installer_tests/InstallerFixture.h"
 #include "installer_tests/RecorderLog.h"
@@ -13,6 +14,7 @@
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "contract/InstallContract.h"
+#include "support/LogFile.h"
 #include "support/ProductTexts.h"
 
 namespace orvelin::test {
@@ -221,21 +223,23 @@ TEST_F(InstallRunTest, AFailedCopyKeepsWhatWasDoneAndASecondRunStartsAgain) {
     catalogue.Add(CatalogueApplication{.majorId = 2, .title = L"Common", .accountType = 2})
         .Add(CatalogueLocation{.minorId = 20, .parentId = 2, .title = L"COMMON", .functionId = 3})
         .AddLocationFile(20, L"common.dat");
+    PutSource(kCommonApplic, L"common.dat");
     LoadCatalogue();
     const std::wstring installedExe = BaseFolder(1) + L"BIN\\" + exeName;
+    // A folder in the file's way: nothing the setup folder says foretells it.
+    const std::wstring blocked = BaseFolder(3) + L"COMMON\\common.dat";
+    ASSERT_TRUE(ForceDirectories(blocked));
 
     EXPECT_THROW(Install(), Error);
 
     EXPECT_TRUE(FileExists(installedExe));
     EXPECT_EQ(installed.paths, Lines{installedExe});
-    EXPECT_EQ(view.messages,
-              (Lines{L"Source file not found: " + Source(kCommonApplic, L"common.dat"),
-                     Source(kCommonApplic, L"common.dat") + L"\n\r" + BaseFolder(3) + L"COMMON"}));
+    EXPECT_EQ(view.messages, (Lines{Source(kCommonApplic, L"common.dat") + L"\n\r" + BaseFolder(3) + L"COMMON"}));
     EXPECT_FALSE(RegistryKeyPresent(UninstallKeyPath(guid), 0));
     EXPECT_FALSE(FileExists(GroupLink()));
     EXPECT_EQ(view.progressPosition, 1);
 
-    PutSource(kCommonApplic, L"common.dat");
+    ASSERT_TRUE(RemoveDirectoryW(blocked.c_str()));
     EXPECT_EQ(Install(), InstallRun::Outcome::Installed);
 
     const Lines listed = {installedExe, installedExe, BaseFolder(3) + L"COMMON\\common.dat", GroupLink(),
@@ -243,6 +247,133 @@ TEST_F(InstallRunTest, AFailedCopyKeepsWhatWasDoneAndASecondRunStartsAgain) {
     EXPECT_EQ(ReadTextFile(ListFile()).lines, listed);
     EXPECT_EQ(view.messages.back(), text::Installed);
     EXPECT_THROW(Install(), Error);   // now the Uninstall key is there
+}
+
+// Faults of the setup folder that would stop an install part-way or misplace files are found
+// before anything changes; what it passes over only goes to the log.
+struct SetupFaultCase {
+    const char* name;
+    // On the catalogue, the settings and the setup folder (with its trailing backslash).
+    std::function<void(CatalogueWriter&, SetupSettings&, const std::wstring&)> fault;
+    const wchar_t* finding;   // FindingText's start: class, code, packet and record
+};
+
+class InstallRunSetupFaultTest : public InstallRunTest, public ::testing::WithParamInterface<SetupFaultCase> {};
+
+TEST_P(InstallRunSetupFaultTest, StopsTheRunBeforeAnythingChanges) {
+    AddApplication(1);
+    catalogue.Add(CatalogueApplication{.majorId = 2, .title = L"Servers", .accountType = 0})
+        .Add(CatalogueLocation{.minorId = 20, .parentId = 2, .title = L"FIREBIRD", .functionId = 1})
+        .Add(CatalogueFolder{.detailId = 200, .parentId = 20, .title = L"BIN", .functionId = 0})
+        .AddFolderFile(200, L"fbclient.dll");
+    PutSource(kDatabaseServers, L"FIREBIRD\\BIN\\fbclient.dll");
+    GetParam().fault(catalogue, package.settings, setup.Path());
+    LoadCatalogue();
+    choices.database = 1;
+
+    try {
+        Install();
+        FAIL() << "the run went on";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.Text().starts_with(L"The setup folder has errors, so nothing was installed:\r\n\r\n" +
+                                         std::wstring(GetParam().finding)))
+            << e.what();
+    }
+    EXPECT_TRUE(view.events.empty());
+    EXPECT_FALSE(DirectoryExists(BaseFolder(1)));
+    EXPECT_FALSE(RegistryKeyPresent(UninstallKeyPath(guid), 0));
+    EXPECT_TRUE(HasEventStartingWith(LogLines(), L"Setup check: " + std::wstring(GetParam().finding)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InstallRunSetupFaultTest,
+    ::testing::Values(
+        SetupFaultCase{"ListedFileMissing",
+                       [](CatalogueWriter&, SetupSettings&, const std::wstring& folder) {
+                           DeleteFileW((folder + L"FILES\\DATABASE SERVERS\\FIREBIRD\\BIN\\fbclient.dll").c_str());
+                       },
+                       L"error source-missing: data\\tblFiles.xml, FILE_ID 2 \"fbclient.dll\""},
+        SetupFaultCase{"CapitalsTitleMatchingNothing",
+                       [](CatalogueWriter& catalogue, SetupSettings&, const std::wstring&) {
+                           catalogue.Add(CatalogueFolder{.detailId = 201, .parentId = 20, .title = L"LIB", .functionId = 0});
+                       },
+                       L"error capitals-title-unmatched: data\\tblFolders.xml, DETAIL_ID 201 \"LIB\""},
+        SetupFaultCase{"TitleLeavingItsFolder",
+                       [](CatalogueWriter& catalogue, SetupSettings&, const std::wstring&) {
+                           catalogue.Add(
+                               CatalogueLocation{.minorId = 11, .parentId = 1, .title = L"..\\..\\DATA", .functionId = 3});
+                       },
+                       L"error name-leaves-folder: data\\tblLocations.xml, MINOR_ID 11 \"..\\..\\DATA\""},
+        SetupFaultCase{"UninstallerNotBesideTheMainExecutable",
+                       [](CatalogueWriter&, SetupSettings&, const std::wstring& folder) {
+                           DeleteFileW((folder + L"FILES\\INSTALLED APPLIC\\uninstall.exe").c_str());
+                       },
+                       L"error uninstaller-not-beside: FILES, FILES\\INSTALLED APPLIC\\uninstall.exe"},
+        SetupFaultCase{"GuidWithoutBraces",
+                       [](CatalogueWriter&, SetupSettings& settings, const std::wstring&) {
+                           settings.guid = settings.guid.substr(1, settings.guid.size() - 2);
+                       },
+                       L"error guid-malformed: setup.ini, [Install] GuidId"},
+        // The GUID names the uninstall folder and the Uninstall key.
+        SetupFaultCase{"GuidClimbingOut",
+                       [](CatalogueWriter&, SetupSettings& settings, const std::wstring&) {
+                           settings.guid = L"..\\..\\..\\victim";
+                       },
+                       L"error guid-malformed: setup.ini, [Install] GuidId"},
+        SetupFaultCase{"GuidFollowedByAPath",
+                       [](CatalogueWriter&, SetupSettings& settings, const std::wstring&) {
+                           settings.guid = L"{X}\\..\\..\\..\\..\\windows";
+                       },
+                       L"error guid-malformed: setup.ini, [Install] GuidId"},
+        SetupFaultCase{"ExeNameClimbingOut",
+                       [](CatalogueWriter&, SetupSettings& settings, const std::wstring&) {
+                           settings.applicationExe = L"..\\" + settings.applicationExe;
+                       },
+                       L"error name-not-plain: setup.ini, [Setup] ApplicExeName"},
+        SetupFaultCase{"ExeNameOnlyAnExtension",
+                       [](CatalogueWriter&, SetupSettings& settings, const std::wstring&) {
+                           settings.applicationExe = L".EXE";
+                       },
+                       L"error name-not-plain: setup.ini, [Setup] ApplicExeName"},
+        SetupFaultCase{"FolderTitleClimbingOut",
+                       [](CatalogueWriter& catalogue, SetupSettings&, const std::wstring&) {
+                           catalogue.Add(CatalogueFolder{.detailId = 202, .parentId = 20,
+                                                         .title = L"..\\..\\..\\..\\windows\\x", .functionId = 0});
+                       },
+                       L"error name-leaves-folder: data\\tblFolders.xml, DETAIL_ID 202"},
+        SetupFaultCase{"FileNameClimbingOut",
+                       [](CatalogueWriter& catalogue, SetupSettings&, const std::wstring&) {
+                           catalogue.AddLocationFile(10, L"..\\..\\..\\file");
+                       },
+                       L"error name-leaves-folder: data\\tblFiles.xml, FILE_ID 3"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A shortcut name typed into the window would otherwise place the shortcuts wherever it leads.
+TEST_F(InstallRunTest, ATypedShortcutNameMustBeAPlainName) {
+    AddApplication(1);
+    LoadCatalogue();
+    for (const std::wstring typed : {L"..\\..\\..\\..\\..\\..\\..\\victim\\x", L"a:b", L""}) {
+        choices.shortcutName = typed;
+        try {
+            Install();
+            FAIL() << "the run went on with " << ToUtf8(typed);
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.Text().starts_with(L"The shortcut name \"" + typed + L"\" is not a plain file name")) << e.what();
+        }
+    }
+    EXPECT_TRUE(view.events.empty());
+    EXPECT_FALSE(DirectoryExists(BaseFolder(1)));
+}
+
+TEST_F(InstallRunTest, WhatTheInstallPassesOverIsLoggedAndInstalledAsEver) {
+    AddApplication(1);
+    AddVendor(2, L"vendor.exe");   // a setup program without [QuietArguments]
+    LoadCatalogue();
+
+    EXPECT_EQ(Install(), InstallRun::Outcome::Installed);
+    EXPECT_TRUE(HasEventStartingWith(
+        LogLines(), L"Setup check: warning no-quiet-arguments: setup.ini, [QuietArguments] vendor.exe"));
+    EXPECT_EQ(recorded.Events(), (Lines{L"start vendor.exe", L"end vendor.exe"}));
 }
 
 }  // namespace

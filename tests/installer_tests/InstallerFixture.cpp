@@ -66,6 +66,7 @@ InstallerTest::InstallerTest() {
     package.settings.applicationExe = exeName;
     package.settings.guid = guid;
     package.settings.displayName = L"Orvelin Test " + application;
+    package.settings.shortcutName = application;
     choices.shortcutName = application;
     choices.addDesktopShortcut = false;
 }

@@ -13,7 +13,7 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Orvelin test signin
 ORVELIN_SIGN_CERT=$work/cert.pem ORVELIN_SIGN_KEY=$work/key.pem ORVELIN_RELEASE_DIR=$work/signed \
   bash "$root/tools/release.sh" > "$work/signed.txt"
 failed=0
-for file in install.exe install.ARA uninstall.exe uninstall.ARA; do
+for file in install.exe install.ARA uninstall.exe uninstall.ARA catalog.exe; do
   if osslsigncode verify -CAfile "$work/cert.pem" -in "$work/signed/$file" > "$work/verify.txt" 2>&1 &&
      grep -q "Signature verification: ok" "$work/verify.txt"; then
     echo "ok: $file is signed and verifies"
