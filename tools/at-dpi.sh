@@ -10,4 +10,4 @@ shift
 previous=$(harness_get_dpi)
 trap 'harness_set_dpi "$previous"' EXIT
 harness_set_dpi "$dpi" || { echo "at-dpi: cannot set the DPI to $dpi" >&2; exit 1; }
-"$WINE" "$@"
+bash "$(dirname "$0")/wine-run" "$@"

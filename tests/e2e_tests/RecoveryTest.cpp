@@ -47,14 +47,16 @@ protected:
     TempFolder logs;
 };
 
-// The started programs named so, by their process ids.
-std::vector<DWORD> ProcessesNamed(const std::wstring& exeName) {
+// The programs named so that `parent` started, by their process ids. Other test programs share
+// the wineserver and may run the same setup programs at the same time.
+std::vector<DWORD> ChildrenNamed(DWORD parent, const std::wstring& exeName) {
     std::vector<DWORD> found;
     const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry))
-        if (EqualsIgnoreCase(entry.szExeFile, exeName)) found.push_back(entry.th32ProcessID);
+        if (entry.th32ParentProcessID == parent && EqualsIgnoreCase(entry.szExeFile, exeName))
+            found.push_back(entry.th32ProcessID);
     return found;
 }
 
@@ -72,11 +74,12 @@ enum class KillPoint { AmidTheCopies, WhileASetupProgramRuns, AfterTheSetupProgr
 
 class KilledInstallTest : public RecoveryTest, public testing::WithParamInterface<KillPoint> {
 protected:
-    bool Reached(const std::wstring& log) const {
+    bool Reached(const ChildProcess& install, const std::wstring& log) const {
         switch (GetParam()) {
             case KillPoint::AmidTheCopies:
                 return FileExists(log) && HasEventStartingWith(LogEvents(log), L"File copied: ");
-            case KillPoint::WhileASetupProgramRuns: return !ProcessesNamed(L"FirebirdSetup.exe").empty();
+            case KillPoint::WhileASetupProgramRuns:
+                return !ChildrenNamed(install.Id(), L"FirebirdSetup.exe").empty();
             case KillPoint::AfterTheSetupPrograms:
                 return FileExists(log) &&
                        HasEventStartingWith(LogEvents(log), L"Setup program ended: ReportViewerSetup.exe");
@@ -97,13 +100,14 @@ TEST_P(KilledInstallTest, TheNextStartUndoesItThenInstalls) {
     {
         ChildProcess killed(setup.Installer(), setup.Folder(), L"/quiet /log \"" + log + L"\"");
         const auto deadline = std::chrono::steady_clock::now() + UiTimeout;
-        while (!Reached(log) && killed.Running() && std::chrono::steady_clock::now() < deadline)
+        while (!Reached(killed, log) && killed.Running() && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         ASSERT_TRUE(killed.Running()) << "the install ended before the kill";
+        // A setup program the killed install started runs on; it is no part of the machine's state.
+        const std::vector<DWORD> orphans = ChildrenNamed(killed.Id(), L"FirebirdSetup.exe");
         killed.Kill();
+        WaitForProcessesToEnd(orphans);
     }
-    // A setup program the killed install started runs on; it is no part of the machine's state.
-    WaitForProcessesToEnd(ProcessesNamed(L"FirebirdSetup.exe"));
     ASSERT_TRUE(FileExists(installation.uninstallFolder + L"\\" + kInstallJournal)) << "the kill left no journal";
     EXPECT_NE(before, Capture());
 
