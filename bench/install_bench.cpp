@@ -3,7 +3,9 @@
 // installer's start-up until its window shows against a bare dialog's, and the programs' sizes.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +30,8 @@ using namespace orvelin::bench;
 
 namespace {
 
+// Rounds of the file work by default; the first argument may give another number (0: the
+// start-up and the sizes only).
 constexpr int kRounds = 3;
 constexpr int kStarts = 10;
 
@@ -79,7 +83,7 @@ void TimeRun(RunTimes& times, const std::wstring& program, const std::wstring& a
 // Install, uninstall and the bare loops on the same clean machine, each round in the other
 // order than the one before, so that neither side always meets what the other left (the disk
 // still writing back its files).
-void MeasureFileWork(const std::wstring& sampleSetup, const test::TempFolder& scratch) {
+void MeasureFileWork(const std::wstring& sampleSetup, const test::TempFolder& scratch, int rounds) {
     std::optional<BenchSetupFolder> setup;
     const double generateMs =
         Milliseconds([&] { setup.emplace(GetTempDirectory() + L"orvelin-install-bench\\", sampleSetup); });
@@ -109,7 +113,7 @@ void MeasureFileWork(const std::wstring& sampleSetup, const test::TempFolder& sc
         if (DirectoryExists(layout.folders.front().path)) throw Error(L"The uninstall left the application's folders");
         installation.RemoveAll(layout.applicationFolder);
     };
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         if (round % 2 == 0) {
             bare();
             programs();
@@ -153,14 +157,15 @@ void PrintSizes(const std::wstring& build) {
 
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
     try {
+        const int rounds = argc > 1 ? std::max(0, _wtoi(argv[1])) : kRounds;
         const std::wstring build = BuildFolder();
         const std::wstring sampleSetup = build + L"sample-setup\\";
         const test::TempFolder scratch;
         PrintSizes(build);
         MeasureStartup(sampleSetup, scratch);
-        MeasureFileWork(sampleSetup, scratch);
+        if (rounds > 0) MeasureFileWork(sampleSetup, scratch, rounds);
     } catch (const std::exception& error) {
         std::printf("error: %s\n", error.what());
         return 1;

@@ -65,16 +65,22 @@ void CopyEngine::CopyNodeFiles(const std::wstring& sourceFolder, const std::wstr
         if (!DirectoryExists(destination + L"\\")) view_.ShowMessage(L"distnation not found: " + destination + L"\\");
         if (firstName.empty()) return;
 
+        std::vector<std::wstring> names;
+        names.reserve(selected);
+        for (; !files.Eof(); files.Next()) names.emplace_back(files.AsTextView(description));
+        std::vector<std::wstring> destinations;
+        destinations.reserve(names.size());
+        for (const auto& name : names) destinations.push_back(destination + L"\\" + name);
+        changes_.ExpectWrites(destinations);
+
         const std::wstring mainExecutable = UpperAscii(applicationExe_);
-        for (; !files.Eof(); files.Next()) {
-            const std::wstring name(files.AsTextView(description));
-            const std::wstring sourceFile = sourceFolder + L"\\" + name;
-            const std::wstring destinationFile = destination + L"\\" + name;
-            CopyOrFail(changes_, view_, sourceFile, destinationFile, CopyFailureNotice(sourceFile, destination));
+        for (size_t i = 0; i < names.size(); ++i) {
+            const std::wstring sourceFile = sourceFolder + L"\\" + names[i];
+            CopyOrFail(changes_, view_, sourceFile, destinations[i], {sourceFile, destination});
             view_.SetStatus(L"Copying: " + sourceFile);
-            installed_.paths.push_back(destinationFile);
-            if (UpperAscii(name) == mainExecutable) {
-                installed_.mainExecutable = destinationFile;
+            installed_.paths.push_back(destinations[i]);
+            if (UpperAscii(names[i]) == mainExecutable) {
+                installed_.mainExecutable = destinations[i];
                 installed_.uninstallerSource = sourceFolder + L"\\" + kUninstallerFile;
             }
         }

@@ -21,15 +21,11 @@ std::wstring PathKey(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring CopyFailureNotice(const std::wstring& first, const std::wstring& second) {
-    return first + L"\n\r" + second;
-}
-
 void CopyOrFail(InstallChanges& changes, RunView& view, const std::wstring& source, const std::wstring& destination,
-                const std::wstring& failureNotice) {
+                const CopyFailureNotice& notice) {
     const DWORD code = changes.CopyReplacing(source, destination);
     if (code == ERROR_SUCCESS) return;
-    view.ShowMessage(failureNotice);
+    view.ShowMessage(notice.Text());
     throw Error(Substitute(L"Error executing copyFile %s", {SystemErrorMessage(code)}));
 }
 
@@ -52,8 +48,6 @@ InstallJournal& InstallChanges::Journal() {
     return *journal_;
 }
 
-bool InstallChanges::MadeHere(const std::wstring& path) const { return made_.count(PathKey(path)) > 0; }
-
 void InstallChanges::CreateFolders(const std::wstring& folder) {
     std::vector<std::wstring> missing;
     for (std::wstring path = ExcludeTrailingBackslash(folder); !path.empty() && !DirectoryExists(path);) {
@@ -75,21 +69,46 @@ void InstallChanges::CreateFolders(const std::wstring& folder) {
     }
 }
 
-DWORD InstallChanges::BeforeWriting(const std::wstring& file) {
-    if (MadeHere(file)) return ERROR_SUCCESS;
-    // A folder of that name is no file to save: the write itself fails.
-    if (DirectoryExists(file)) return ERROR_SUCCESS;
-    if (!FileExists(file)) {
-        Journal().Record({JournalEntry::Kind::File, file, {}});
-    } else {
-        std::wstring saved = file + kSavedAside;
-        for (int n = 2; GetFileAttributesW(saved.c_str()) != INVALID_FILE_ATTRIBUTES; ++n)
-            saved = file + kSavedAside + std::to_wstring(n);
-        Journal().Record({JournalEntry::Kind::Replaced, file, saved});
-        if (!MoveFileExW(file.c_str(), saved.c_str(), 0)) return GetLastError();
-        log_.Write(L"File saved aside: " + file + L" -> " + saved);
+std::optional<JournalEntry> InstallChanges::EntryForWriting(const std::wstring& file) const {
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return JournalEntry{JournalEntry::Kind::File, file, {}};
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    std::wstring saved = file + kSavedAside;
+    for (int n = 2; GetFileAttributesW(saved.c_str()) != INVALID_FILE_ATTRIBUTES; ++n)
+        saved = file + kSavedAside + std::to_wstring(n);
+    return JournalEntry{JournalEntry::Kind::Replaced, file, saved};
+}
+
+void InstallChanges::ExpectWrites(const std::vector<std::wstring>& files) {
+    std::vector<JournalEntry> entries;
+    for (const auto& file : files) {
+        std::wstring key = PathKey(file);
+        if (made_.count(key) || expected_.count(key)) continue;
+        if (std::optional<JournalEntry> entry = EntryForWriting(file)) {
+            entries.push_back(*entry);
+            expected_.emplace(std::move(key), std::move(*entry));
+        }
     }
-    made_.insert(PathKey(file));
+    if (!entries.empty()) Journal().Record(entries);
+}
+
+DWORD InstallChanges::BeforeWriting(const std::wstring& file) {
+    std::wstring key = PathKey(file);
+    if (made_.count(key)) return ERROR_SUCCESS;
+    std::optional<JournalEntry> entry;
+    if (const auto found = expected_.find(key); found != expected_.end()) {
+        entry = std::move(found->second);
+        expected_.erase(found);
+    } else {
+        entry = EntryForWriting(file);
+        if (!entry) return ERROR_SUCCESS;
+        Journal().Record(*entry);
+    }
+    if (entry->kind == JournalEntry::Kind::Replaced) {
+        if (!MoveFileExW(file.c_str(), entry->backup.c_str(), 0)) return GetLastError();
+        log_.Write(L"File saved aside: " + file + L" -> " + entry->backup);
+    }
+    made_.insert(std::move(key));
     return ERROR_SUCCESS;
 }
 
@@ -143,6 +162,7 @@ UndoReport InstallChanges::Undo() {
     const std::wstring path = journal_->Path();
     journal_.reset();
     made_.clear();
+    expected_.clear();
     return UndoJournal(path, log_);
 }
 
@@ -153,6 +173,7 @@ void InstallChanges::Commit() {
     const std::wstring path = journal_->Path();
     journal_.reset();
     made_.clear();
+    expected_.clear();
     CommitJournal(path, log_);
 }
 

@@ -6,6 +6,7 @@
 // committed (the install is complete) or undone (the user gives up).
 #include <objidl.h>
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -29,6 +30,9 @@ public:
 
     // The folder and its missing parents. Throws "Cannot create the folder %s. %s".
     void CreateFolders(const std::wstring& folder);
+    // The files the next copies will write, entered in the journal together: a folder's copies
+    // cost the disk one flush of the journal rather than one each.
+    void ExpectWrites(const std::vector<std::wstring>& files);
     // CopyFileW replacing what is there, which is saved aside first. Answers 0, or the system's
     // error code when the file could not be copied; nothing is lost then.
     DWORD CopyReplacing(const std::wstring& source, const std::wstring& destination);
@@ -48,23 +52,30 @@ public:
 
 private:
     InstallJournal& Journal();
+    // What writing the file changes: a file made, or the file there replaced (with the name it
+    // is saved aside under); nothing for a folder of that name, which the write itself fails on.
+    std::optional<JournalEntry> EntryForWriting(const std::wstring& file) const;
     // Before a file is written: entered as made, or the file there saved aside and entered as
     // replaced. Answers 0, or the error code of a file that could not be saved aside.
     DWORD BeforeWriting(const std::wstring& file);
-    bool MadeHere(const std::wstring& path) const;
 
     std::wstring journalFolder_;
     RunLog& log_;
     std::optional<InstallJournal> journal_;
     std::set<std::wstring> made_;   // files written since the last commit, in upper case
+    std::map<std::wstring, JournalEntry> expected_;   // entered, not yet written; in upper case
 };
 
 // The notice of a failed copy: the two texts separated by a line feed and a carriage return,
-// in that order.
-std::wstring CopyFailureNotice(const std::wstring& first, const std::wstring& second);
+// in that order. Built only when a copy fails.
+struct CopyFailureNotice {
+    const std::wstring& first;
+    const std::wstring& second;
+    std::wstring Text() const { return first + L"\n\r" + second; }
+};
 // Copies; when it fails, shows the notice in a plain box, then throws "Error executing copyFile
 // %s" with the system's message for the copy's error code.
 void CopyOrFail(InstallChanges& changes, RunView& view, const std::wstring& source, const std::wstring& destination,
-                const std::wstring& failureNotice);
+                const CopyFailureNotice& notice);
 
 }  // namespace orvelin

@@ -50,10 +50,16 @@ InstallJournal::InstallJournal(const std::wstring& folder)
     : path_(IncludeTrailingBackslash(folder) + kInstallJournal),
       file_(path_, FILE_SHARE_READ, FileWriter::Mode::AppendWrittenThrough) {}
 
-void InstallJournal::Record(const JournalEntry& entry) {
-    std::wstring line = KindName(entry.kind) + std::wstring(1, kSeparator) + entry.path;
-    if (entry.kind == JournalEntry::Kind::Replaced) line += kSeparator + entry.backup;
-    file_.Write(ToUtf8(line + L"\r\n"));
+void InstallJournal::Record(const JournalEntry& entry) { Record(std::vector<JournalEntry>{entry}); }
+
+void InstallJournal::Record(const std::vector<JournalEntry>& entries) {
+    std::wstring lines;
+    for (const JournalEntry& entry : entries) {
+        lines += KindName(entry.kind) + std::wstring(1, kSeparator) + entry.path;
+        if (entry.kind == JournalEntry::Kind::Replaced) lines += kSeparator + entry.backup;
+        lines += L"\r\n";
+    }
+    if (!lines.empty()) file_.Write(ToUtf8(lines));
 }
 
 std::vector<JournalEntry> InstallJournal::Read(const std::wstring& journalFile) {

@@ -33,6 +33,8 @@ public:
     explicit InstallJournal(const std::wstring& folder);
     const std::wstring& Path() const noexcept { return path_; }
     void Record(const JournalEntry& entry);
+    // The entries in one write-through: a batch of changes costs the disk one flush.
+    void Record(const std::vector<JournalEntry>& entries);
 
     // The entries of a journal file, in the order they were made. A last line cut short by a
     // kill is passed over.

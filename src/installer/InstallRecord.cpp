@@ -86,7 +86,7 @@ void PlaceUninstaller(const std::wstring& folder, const std::wstring& setupFolde
     changes.CreateFolders(folder);
     const std::wstring& source = installed.uninstallerSource;
     // Every failure names the uninstaller's source, whichever copy it was.
-    const std::wstring notice = CopyFailureNotice(source, folder);
+    const CopyFailureNotice notice{source, folder};
     CopyOrFail(changes, view, source, folder + L"\\" + kUninstallerFile, notice);
     const std::wstring arabicModule = ExtractFilePath(source) + kUninstallerArabicModule;
     if (!source.empty() && FileExists(arabicModule))

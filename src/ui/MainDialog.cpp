@@ -9,6 +9,13 @@
 
 namespace orvelin {
 
+namespace {
+
+constexpr UINT_PTR kStatusTimer = 1;
+constexpr UINT kStatusInterval = 50;   // milliseconds: twenty texts a second at most
+
+}  // namespace
+
 DialogWindow::DialogWindow(const DialogDesign& design, HMODULE resourceModule)
     : design_(design), resourceModule_(resourceModule) {}
 
@@ -61,8 +68,10 @@ bool DialogWindow::HoldInputWhile(std::initializer_list<int> controls, const std
         succeeded = false;
     }
     running_ = false;
-    if (window_)
+    if (window_) {
+        ShowPendingStatus();
         for (const int id : controls) EnableWindow(GetDlgItem(window_, id), TRUE);
+    }
     return succeeded;
 }
 
@@ -83,7 +92,20 @@ bool DialogWindow::IsChecked(int id) const { return IsDlgButtonChecked(window_, 
 
 void DialogWindow::SetChecked(int id, bool checked) { CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
 
-void DialogWindow::SetStatusText(const std::wstring& text) { SetControlText(design_.statusId, text); }
+void DialogWindow::SetStatusText(const std::wstring& text) {
+    pendingStatus_ = text;
+    if (statusPaced_) return;   // the timer shows it
+    ShowPendingStatus();
+    // Whatever pumps the window's messages meanwhile (the run's, a message box's, a wait's)
+    // also shows the latest status when the interval is over.
+    statusPaced_ = SetTimer(window_, kStatusTimer, kStatusInterval, nullptr) != 0;
+}
+
+void DialogWindow::ShowPendingStatus() {
+    if (!pendingStatus_) return;
+    SetControlText(design_.statusId, *pendingStatus_);
+    pendingStatus_.reset();
+}
 
 LRESULT DialogWindow::SendProgress(UINT message, WPARAM wParam, LPARAM lParam) const {
     return SendDlgItemMessageW(window_, design_.progressId, message, wParam, lParam);
@@ -127,6 +149,15 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                              place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
                 return FALSE;
             }
+            case WM_TIMER:
+                if (wParam != kStatusTimer) return FALSE;
+                if (pendingStatus_) {
+                    ShowPendingStatus();
+                } else {
+                    KillTimer(window_, kStatusTimer);
+                    statusPaced_ = false;
+                }
+                return TRUE;
             case WM_DRAWITEM:
                 if (static_cast<int>(wParam) != design_.bannerId) return FALSE;
                 DrawBanner(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

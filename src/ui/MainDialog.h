@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "ui/MessageBoxes.h"
@@ -67,7 +68,12 @@ protected:
     void SetChecked(int id, bool checked);
 
     // The RunView side, shared by both windows.
+    // A run reports a status for every file, thousands a second; the status line takes the
+    // first at once and then the latest at a rate the screen and a reader can follow.
     void SetStatusText(const std::wstring& text);
+    // The latest status, if not yet on the screen, put there now (before a message box, at the
+    // end of a run).
+    void ShowPendingStatus();
     LRESULT SendProgress(UINT message, WPARAM wParam, LPARAM lParam) const;
     bool HandlePendingMessages();
 
@@ -81,6 +87,8 @@ private:
     DialogDesign design_;
     HMODULE resourceModule_;
     HWND window_ = nullptr;
+    std::optional<std::wstring> pendingStatus_;   // reported, not yet shown
+    bool statusPaced_ = false;                    // a status was shown within the interval
     bool shown_ = false;
     bool running_ = false;
     int exitCode_ = 0;
@@ -97,11 +105,18 @@ public:
     void SetProgressMax(int maximum) override { SendProgress(PBM_SETRANGE32, 0, maximum); }
     void SetProgressPosition(int position) override { SendProgress(PBM_SETPOS, position, 0); }
     void StepProgress(int delta) override { SendProgress(PBM_DELTAPOS, delta, 0); }
-    void ShowMessage(const std::wstring& text) override { ShowMessageBox(Window(), text); }
+    void ShowMessage(const std::wstring& text) override {
+        ShowPendingStatus();
+        ShowMessageBox(Window(), text);
+    }
     void ShowError(const std::wstring& text) override {
+        ShowPendingStatus();
         MessageBoxW(Window(), text.c_str(), ApplicationTitle().c_str(), MB_OK | MB_ICONSTOP);
     }
-    bool Ask(Question, const std::wstring& question) override { return AskConfirmation(Window(), question); }
+    bool Ask(Question, const std::wstring& question) override {
+        ShowPendingStatus();
+        return AskConfirmation(Window(), question);
+    }
     bool ProcessMessages() override { return HandlePendingMessages(); }
     HWND Owner() const override { return Window(); }
 

@@ -46,15 +46,24 @@ std::vector<std::wstring> ReadRemovalList(const std::wstring& listFile) {
 }
 
 bool DeleteFileIfExists(RunLog& log, const std::wstring& file, std::wstring& reason) {
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
-    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    // Most files simply go; only a refusal is looked into.
     if (DeleteFileW(file.c_str())) {
         log.Write(L"File deleted: " + file);
         return true;
     }
-    reason = SystemErrorText(GetLastError());
-    if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(file.c_str(), attributes);
+    DWORD code = GetLastError();
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+        SetFileAttributesW(file.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        if (DeleteFileW(file.c_str())) {
+            log.Write(L"File deleted: " + file);
+            return true;
+        }
+        code = GetLastError();
+        SetFileAttributesW(file.c_str(), attributes);
+    }
+    reason = SystemErrorText(code);
     log.Write(L"File not deleted: " + file + L": " + reason);
     return false;
 }

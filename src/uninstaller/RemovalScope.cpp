@@ -30,15 +30,29 @@ bool HasDotParts(const std::wstring& path) {
 
 std::wstring ParentOf(const std::wstring& path) { return ExcludeTrailingBackslash(ExtractFilePath(path)); }
 
-// Any part of the path from `from` down, the path itself included, is a link or junction.
-bool ThroughLink(const std::wstring& from, const std::wstring& path) {
-    for (std::wstring part = path;; part = ParentOf(part)) {
-        if (IsReparsePoint(part)) return true;
-        if (part.size() <= from.size()) return false;
+}  // namespace
+
+bool RemovalScope::ThroughLink(const std::wstring& from, const std::wstring& path) {
+    std::vector<std::wstring> checked;
+    for (std::wstring folder = ParentOf(path), parent; folder.size() >= from.size(); folder = std::move(parent)) {
+        std::wstring key = UpperAscii(folder);
+        if (plainFolders_.count(key)) break;
+        if (IsReparsePoint(folder)) return true;
+        checked.push_back(std::move(key));
+        parent = ParentOf(folder);
+        if (folder.size() == from.size() || parent.size() >= folder.size()) break;
     }
+    plainFolders_.insert(checked.begin(), checked.end());
+    return false;
 }
 
-}  // namespace
+bool RemovalScope::IsPlainFolder(const std::wstring& folder) {
+    std::wstring key = UpperAscii(folder);
+    if (plainFolders_.count(key)) return true;
+    if (IsReparsePoint(folder)) return false;
+    plainFolders_.insert(std::move(key));
+    return true;
+}
 
 RemovalScope::RemovalScope(Folders folders) : folders_(std::move(folders)) {
     for (auto& folder : folders_.application) folder = ExcludeTrailingBackslash(folder);
@@ -54,7 +68,7 @@ RemovalScope RemovalScope::Of(const UninstallSettings& settings, const std::wstr
                          GetSpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY), uninstallFolder});
 }
 
-RemovalScope::Place RemovalScope::Classify(const std::wstring& listedPath) const {
+RemovalScope::Place RemovalScope::Classify(const std::wstring& listedPath) {
     // "." and ".." parts: no list the installer writes spells a path so. (Doubled backslashes
     // it does write, where a catalogue title is empty.)
     if (HasDotParts(listedPath)) return Place::Outside;

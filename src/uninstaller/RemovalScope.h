@@ -4,6 +4,7 @@
 // path anywhere else, in another spelling than its full one, or reached through a link or
 // junction, is outside, and is left alone.
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "uninstaller/UninstallSettings.h"
@@ -25,11 +26,19 @@ public:
     // checked to be plain names.
     static RemovalScope Of(const UninstallSettings& settings, const std::wstring& uninstallFolder);
 
-    Place Classify(const std::wstring& listedPath) const;
+    // A path that is itself a link is inside when its folders are: deleting it deletes the link.
+    Place Classify(const std::wstring& listedPath);
+    // The folder is no link nor junction; what Classify found is taken as it stands.
+    bool IsPlainFolder(const std::wstring& folder);
     const Folders& Roots() const noexcept { return folders_; }
 
 private:
+    // A folder of the path from `from` down is a link or junction.
+    bool ThroughLink(const std::wstring& from, const std::wstring& path);
+
     Folders folders_;
+    // Folders already found to be no link, in upper case: thousands of listed files share few.
+    std::unordered_set<std::wstring> plainFolders_;
 };
 
 }  // namespace orvelin

@@ -70,7 +70,7 @@ UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
     CheckSettings(settings_);
     trace_.uninstallFolder = ReadInstallLocation(guid);
     CheckInstallationRecord(guid, removeFiles, trace_.uninstallFolder);
-    const RemovalScope scope = RemovalScope::Of(settings_, trace_.uninstallFolder);
+    RemovalScope scope = RemovalScope::Of(settings_, trace_.uninstallFolder);
     std::vector<std::wstring> listed;
     if (removeFiles) {
         listed = ReadRemovalList(trace_.uninstallFolder + L"\\" + kInstalledFileList);
@@ -100,7 +100,7 @@ UninstallRun::Outcome UninstallRun::Execute(bool removeFiles) {
 
     Step(kRemovingFromControlPanel);
     RemoveKey(HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE", UninstallKeyPath(guid));
-    if (removeFiles) RemoveRecordFiles(listed, scope);
+    if (removeFiles) RemoveRecordFiles();
 
     view_.StepProgress(kStep);
     if (!skipped_.empty()) {
@@ -152,7 +152,7 @@ void UninstallRun::CheckNothingLeft() const {
                 L"then run the uninstall again:" + names);
 }
 
-void UninstallRun::DeleteInstalledFiles(const std::vector<std::wstring>& listed, const RemovalScope& scope) {
+void UninstallRun::DeleteInstalledFiles(const std::vector<std::wstring>& listed, RemovalScope& scope) {
     std::vector<std::wstring> emptied;   // folders of deleted files, below a base folder
     // Last line first: the shortcuts, then the copied files.
     for (auto line = listed.rbegin(); line != listed.rend(); ++line) {
@@ -161,7 +161,7 @@ void UninstallRun::DeleteInstalledFiles(const std::vector<std::wstring>& listed,
                 skipped_.push_back(*line);
                 log_.Write(L"Left alone, outside the product: " + *line);
                 continue;
-            case RemovalScope::Place::UninstallFolder: continue;   // for the end of the run
+            case RemovalScope::Place::UninstallFolder: recordFiles_.push_back(*line); continue;
             case RemovalScope::Place::ProgramGroup:
                 if (UpperAscii(*line).ends_with(kShortcutExtension)) trace_.programShortcut = *line;
                 break;
@@ -170,19 +170,23 @@ void UninstallRun::DeleteInstalledFiles(const std::vector<std::wstring>& listed,
         }
         RemoveFile(*line);
     }
-    RemoveEmptiedFolders(emptied, scope.Roots().application);
+    RemoveEmptiedFolders(emptied, scope);
 }
 
 // Only empty folders go: what the application made while in use stays with its folder.
-void UninstallRun::RemoveEmptiedFolders(const std::vector<std::wstring>& files, const std::vector<std::wstring>& bases) {
+void UninstallRun::RemoveEmptiedFolders(const std::vector<std::wstring>& files, RemovalScope& scope) {
+    const std::vector<std::wstring>& bases = scope.Roots().application;
+    // Files share few folders: each folder is climbed from once.
+    std::set<std::wstring> parents;
+    for (const auto& file : files) parents.insert(ExcludeTrailingBackslash(ExtractFilePath(file)));
+    std::vector<std::wstring> prefixes;
+    for (const auto& base : bases) prefixes.push_back(UpperAscii(base) + L"\\");
     std::set<std::wstring> below;
-    for (const auto& file : files) {
-        for (const auto& base : bases) {
-            const std::wstring prefix = UpperAscii(base) + L"\\";
-            for (std::wstring folder = ExcludeTrailingBackslash(ExtractFilePath(file));
-                 folder.size() > prefix.size() && UpperAscii(folder).starts_with(prefix);
+    for (const auto& parent : parents) {
+        for (const auto& prefix : prefixes) {
+            for (std::wstring folder = parent; folder.size() > prefix.size() && UpperAscii(folder).starts_with(prefix);
                  folder = ExcludeTrailingBackslash(ExtractFilePath(folder)))
-                below.insert(folder);
+                if (!below.insert(folder).second) break;   // climbed from there already
         }
     }
     std::vector<std::wstring> folders(below.begin(), below.end());
@@ -191,12 +195,11 @@ void UninstallRun::RemoveEmptiedFolders(const std::vector<std::wstring>& files, 
                      [](const std::wstring& a, const std::wstring& b) { return a.size() > b.size(); });
     folders.insert(folders.end(), bases.begin(), bases.end());
     for (const auto& folder : folders)
-        if (!IsReparsePoint(folder) && RemoveDirectoryW(folder.c_str())) log_.Write(L"Folder removed: " + folder);
+        if (scope.IsPlainFolder(folder) && RemoveDirectoryW(folder.c_str())) log_.Write(L"Folder removed: " + folder);
 }
 
-void UninstallRun::RemoveRecordFiles(const std::vector<std::wstring>& listed, const RemovalScope& scope) {
-    for (const auto& line : listed)
-        if (scope.Classify(line) == RemovalScope::Place::UninstallFolder) RemoveFile(line);
+void UninstallRun::RemoveRecordFiles() {
+    for (auto file = recordFiles_.rbegin(); file != recordFiles_.rend(); ++file) RemoveFile(*file);
     RemoveFile(trace_.uninstallFolder + L"\\" + kInstalledFileList);
     CheckNothingLeft();
 }

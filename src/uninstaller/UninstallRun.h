@@ -42,15 +42,15 @@ private:
     // Deletes the listed files inside the product, last line first, noting the two shortcuts
     // on the way, then the folders they emptied; any other listed path is left alone. The files
     // of the uninstall folder itself are kept for the end of the run.
-    void DeleteInstalledFiles(const std::vector<std::wstring>& listed, const RemovalScope& scope);
-    void RemoveEmptiedFolders(const std::vector<std::wstring>& files, const std::vector<std::wstring>& bases);
+    void DeleteInstalledFiles(const std::vector<std::wstring>& listed, RemovalScope& scope);
+    void RemoveEmptiedFolders(const std::vector<std::wstring>& files, RemovalScope& scope);
     void RemoveProgramShortcutFolder(const RemovalScope& scope);
     void RemoveKey(HKEY root, const wchar_t* rootName, const std::wstring& path);
     void RemoveFile(const std::wstring& file);
     // Throws, naming the files that are still there, when any could not be deleted.
     void CheckNothingLeft() const;
     // The record's own files in the uninstall folder: its Setup.ini and the list.
-    void RemoveRecordFiles(const std::vector<std::wstring>& listed, const RemovalScope& scope);
+    void RemoveRecordFiles();
 
     const UninstallSettings& settings_;
     std::vector<UniqueHandle>& heldMutexes_;
@@ -59,6 +59,7 @@ private:
     UninstallTrace trace_;
     std::vector<std::wstring> notDeleted_;   // each with the system's reason
     std::vector<std::wstring> skipped_;      // listed, but outside the product
+    std::vector<std::wstring> recordFiles_;  // listed in the uninstall folder, for the end of the run
 };
 
 // "InstallLocation" of the application's Uninstall key; empty when the key or value is missing

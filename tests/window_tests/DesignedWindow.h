@@ -16,8 +16,11 @@ public:
     // resources: the program file or its Arabic module, loaded as data.
     DesignedWindow(const DialogDesign& design, HMODULE resources) : DialogWindow(design, resources) {}
 
+    using DialogWindow::ControlText;
     using DialogWindow::Open;
     using DialogWindow::SetReadingOrder;
+    using DialogWindow::SetStatusText;
+    using DialogWindow::ShowPendingStatus;
     using DialogWindow::Window;
 
 private:
