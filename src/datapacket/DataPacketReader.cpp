@@ -29,6 +29,19 @@ struct Slot {
     int target;
 };
 
+// Inline, for the hundreds of thousands of attribute names and values of a large packet: a call
+// into the C runtime for each costs more than the comparison.
+bool SameName(const wchar_t* a, const wchar_t* b) {
+    while (*a && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+
+std::wstring_view ViewOf(const wchar_t* text) {
+    const wchar_t* end = text;
+    while (*end) ++end;
+    return {text, static_cast<size_t>(end - text)};
+}
+
 std::wstring Shortened(std::wstring_view text) {
     constexpr size_t kShown = 40;
     if (text.size() <= kShown) return std::wstring(text);
@@ -110,7 +123,7 @@ private:
 
         int original = -1;   // record read from a row marked "original", open for its modification
         for (pugi::xml_node row = rowData.first_child(); row; row = row.next_sibling()) {
-            if (row.type() != pugi::node_element || std::wcscmp(row.name(), L"ROW") != 0) continue;
+            if (row.type() != pugi::node_element || !SameName(row.name(), L"ROW")) continue;
             const int record = records.AddRecord();
             int rowState = 0;
             int position = 0;
@@ -143,12 +156,12 @@ private:
     int SlotOf(const wchar_t* name, int position) {
         if (position < static_cast<int>(predicted_.size())) {
             const int guess = predicted_[position];
-            if (std::wcscmp(slots_[guess].name, name) == 0) return guess;
+            if (SameName(slots_[guess].name, name)) return guess;
         } else {
             predicted_.resize(position + 1, 0);
         }
         int slot = 0;
-        while (slot < static_cast<int>(slots_.size()) && std::wcscmp(slots_[slot].name, name) != 0) ++slot;
+        while (slot < static_cast<int>(slots_.size()) && !SameName(slots_[slot].name, name)) ++slot;
         if (slot == static_cast<int>(slots_.size())) slots_.push_back({name, kIgnored});
         predicted_[position] = slot;
         return slot;
@@ -156,12 +169,20 @@ private:
 
     void SetValue(DataPacketRecords& records, int field, int record, const wchar_t* value) const {
         if (fields_[field].type == FieldType::WideText)
-            records.SetText(field, record, value);
+            records.SetText(field, record, ViewOf(value));
         else
-            records.SetInteger(field, record, ParsedInteger(fields_[field].name, value));
+            records.SetInteger(field, record, ParsedInteger(fields_[field].name, ViewOf(value)));
     }
 
     int ParsedInteger(std::wstring_view field, std::wstring_view value) const {
+        // Nearly every value is a few plain digits.
+        if (!value.empty() && value.size() <= 9) {
+            int plain = 0;
+            size_t digits = 0;
+            for (; digits < value.size() && value[digits] >= L'0' && value[digits] <= L'9'; ++digits)
+                plain = plain * 10 + (value[digits] - L'0');
+            if (digits == value.size()) return plain;
+        }
         const std::optional<int> number = ParseInteger(value);
         if (!number)
             throw Error(Substitute(L"'%s' is not a valid integer value for field '%s' in data packet \"%s\"",
