@@ -33,7 +33,7 @@ namespace {
 // Rounds of the file work by default; the first argument may give another number (0: the
 // start-up and the sizes only).
 constexpr int kRounds = 3;
-constexpr int kStarts = 10;
+constexpr int kStarts = 20;
 
 std::wstring BuildFolder() {
     // This program lies in <build>\bin\.

@@ -7,6 +7,7 @@
 #include "installer/SetupPrograms.h"
 #include "installer/Shortcuts.h"
 #include "platform/Error.h"
+#include "platform/Handles.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -25,6 +26,9 @@ InstallRun::InstallRun(SetupPackage& package, InstalledFiles& installed, Install
     : package_(package), installed_(installed), changes_(changes), view_(view), context_(context) {}
 
 InstallRun::Outcome InstallRun::Execute(const InstallChoices& choices) {
+    // Shell links and other vendors' setups started through the shell need COM on this thread;
+    // only the run does, and setting it up would cost every start of the window.
+    const ComApartment com;
     int databaseIndex = choices.database.value_or(-1);
     if (choices.database) {
         if (databaseIndex <= 0) {

@@ -101,7 +101,6 @@ int RunProgram(const ProgramDefinition& program) {
         return kSucceeded;
     }
 
-    const ComApartment com;
     std::optional<RunLog> log;
     ExitCode code;
     try {
