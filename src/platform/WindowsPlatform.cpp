@@ -6,15 +6,19 @@
 
 namespace orvelin {
 
-int WindowsMajorVersion() {
+OSVERSIONINFOW ReportedWindowsVersion() {
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    // The reported version (not the kernel's) is what decides which setup programs suit.
     GetVersionExW(&info);
 #pragma GCC diagnostic pop
-    return static_cast<int>(info.dwMajorVersion);
+    return info;
+}
+
+int WindowsMajorVersion() {
+    // The reported version (not the kernel's) is what decides which setup programs suit.
+    return static_cast<int>(ReportedWindowsVersion().dwMajorVersion);
 }
 
 bool Is64BitWindows() {

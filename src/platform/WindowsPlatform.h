@@ -1,6 +1,8 @@
 #pragma once
 // The Windows this program runs on, as the platform reports it: what decides which base
 // folders and which setup programs suit.
+#include <windows.h>
+
 namespace orvelin {
 
 struct WindowsPlatform {
@@ -14,6 +16,8 @@ struct WindowsPlatform {
     static WindowsPlatform Detect();
 };
 
+// The version Windows reports to this program (as far as its manifest declares it).
+OSVERSIONINFOW ReportedWindowsVersion();
 int WindowsMajorVersion();
 bool Is64BitWindows();
 

@@ -35,12 +35,7 @@ private:
 };
 
 std::wstring WindowsDescription() {
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    GetVersionExW(&info);
-#pragma GCC diagnostic pop
+    const OSVERSIONINFOW info = ReportedWindowsVersion();
     const bool is64Bit = sizeof(void*) == 8 || Is64BitWindows();
     return L"Windows " + std::to_wstring(info.dwMajorVersion) + L"." + std::to_wstring(info.dwMinorVersion) +
            L" build " + std::to_wstring(info.dwBuildNumber) + (is64Bit ? L", 64-bit" : L", 32-bit");
