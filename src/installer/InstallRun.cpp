@@ -7,8 +7,8 @@
 #include "installer/SetupPrograms.h"
 #include "installer/Shortcuts.h"
 #include "platform/Error.h"
-#include "platform/Handles.h"
 #include "platform/FileSystem.h"
+#include "platform/Handles.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 
