@@ -32,7 +32,7 @@ namespace {
 
 // Rounds of the file work by default; the first argument may give another number (0: the
 // start-up and the sizes only).
-constexpr int kRounds = 3;
+constexpr int kRounds = 5;
 constexpr int kStarts = 20;
 
 std::wstring BuildFolder() {
